@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds every format, the host and the tests, then runs the tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/bootstrap.sh
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWKR_BUILD_TESTS=ON >/dev/null
+cmake --build build/test --parallel "$(nproc)"
+ctest --test-dir build/test --output-on-failure --parallel "$(nproc)" "$@"
