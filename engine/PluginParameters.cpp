@@ -10,7 +10,7 @@ namespace
 juce::ParameterID idOf (const juce::String& id) { return { id, 1 }; }
 } // namespace
 
-juce::String routeText (float value) { return value <= 0.5f ? "Serial" : "Parallel"; }
+juce::String routeText (float value) { return selectedItem (value, 2) == 1 ? "Serial" : "Parallel"; }
 
 float routeValueFromText (const juce::String& text)
 {

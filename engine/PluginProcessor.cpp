@@ -61,8 +61,45 @@ void WkrPlexa2AudioProcessor::setCurrentProgram (int) {}
 const juce::String WkrPlexa2AudioProcessor::getProgramName (int) { return {}; }
 void WkrPlexa2AudioProcessor::changeProgramName (int, const juce::String&) {}
 
-void WkrPlexa2AudioProcessor::getStateInformation (juce::MemoryBlock&) {}
-void WkrPlexa2AudioProcessor::setStateInformation (const void*, int) {}
+void WkrPlexa2AudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    juce::MemoryOutputStream stream (destData, true);
+
+    // The parameter state copies values into its tree on a timer; flush them now, or a save that
+    // follows a parameter change closely (offline hosts, scripted sessions) stores stale values.
+    apvts.copyState();
+
+    // Set on the live tree, so later saves update the same properties in place.
+    auto tree = apvts.state;
+    if (tree.isValid())
+    {
+        tree.setProperty (idS1Range, s1Range.load(), nullptr);
+        tree.setProperty (idS2Range, s2Range.load(), nullptr);
+        tree.setProperty (idOversamplingIndexPass, oversamplingIndexPass.load(), nullptr);
+        tree.setProperty (idOversamplingIndexLast, oversamplingIndexLast.load(), nullptr);
+        tree.setProperty (idS1ShapeLast, s1ShapeLast.load(), nullptr);
+        tree.setProperty (idS2ShapeLast, s2ShapeLast.load(), nullptr);
+    }
+    tree.writeToStream (stream);
+}
+
+void WkrPlexa2AudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    juce::ValueTree tree;
+    if (data != nullptr && sizeInBytes > 0)
+        tree = juce::ValueTree::readFromData (data, static_cast<size_t> (sizeInBytes));
+
+    if (tree.isValid())
+        apvts.replaceState (tree);
+
+    // A property the tree lacks, or a block that does not decode, reads 0.
+    s1Range = static_cast<int> (tree.getProperty (idS1Range, 0));
+    s2Range = static_cast<int> (tree.getProperty (idS2Range, 0));
+    oversamplingIndexLast = static_cast<int> (tree.getProperty (idOversamplingIndexLast, 0));
+    oversamplingIndexPass = static_cast<int> (tree.getProperty (idOversamplingIndexPass, 0));
+    s1ShapeLast = static_cast<int> (tree.getProperty (idS1ShapeLast, 0));
+    s2ShapeLast = static_cast<int> (tree.getProperty (idS2ShapeLast, 0));
+}
 
 void WkrPlexa2AudioProcessor::resetLatency() { setLatencySamples (0); }
 

@@ -22,3 +22,14 @@ juce::String digit3 (float x)
     return juce::String (static_cast<double> (x) / 1000.0, 1) + "k";
 }
 } // namespace my
+
+namespace my
+{
+int selectedItem (float value, int numItems)
+{
+    for (int k = 1; k < numItems; ++k)
+        if (value <= static_cast<float> (k) / static_cast<float> (numItems))
+            return k;
+    return juce::jmax (1, numItems);
+}
+} // namespace my
