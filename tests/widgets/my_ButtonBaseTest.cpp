@@ -75,29 +75,6 @@ void expectPoints (const juce::Path& path, const std::vector<juce::Point<float>>
 }
 } // namespace
 
-TEST_F (ButtonBaseTest, StartsWithTheDesignDefaultsAndTogglesOnClick)
-{
-    const my::ButtonBase fresh;
-
-    EXPECT_EQ (fresh.font.getTypefaceName(), "Arial");
-    EXPECT_FLOAT_EQ (fresh.font.getHeight(), 11.0f);
-    EXPECT_FALSE (fresh.isHover);
-    EXPECT_TRUE (fresh.isActive);
-    EXPECT_EQ (fresh.skin[my::SkinIndex::buttonOn].getARGB(), my::MySkin::unsetColour);
-    EXPECT_EQ (fresh.hintKeyTarget, nullptr);
-    EXPECT_TRUE (fresh.drawBody);
-    EXPECT_TRUE (fresh.hoverTint);
-    EXPECT_EQ (fresh.cornerStyle, 6);
-    EXPECT_FLOAT_EQ (fresh.cornerRadius, 3.0f);
-    EXPECT_FLOAT_EQ (fresh.outlineThickness, 0.0f);
-    EXPECT_EQ (fresh.iconType, 0);
-    EXPECT_FALSE (fresh.showOnOffText);
-    EXPECT_EQ (fresh.onText, "On");
-    EXPECT_EQ (fresh.offText, "Off");
-    EXPECT_FLOAT_EQ (fresh.textOffsetY, 1.0f);
-    EXPECT_TRUE (fresh.getClickingTogglesState());
-}
-
 TEST_F (ButtonBaseTest, EachCornerStyleSquaresItsCornersInTheFillColour)
 {
     for (int style = 1; style <= 10; ++style)

@@ -82,15 +82,6 @@ TEST_F (ButtonPowerTest, OffDotIgnoresGreyingOutAndLightensUnderTheMouse)
     EXPECT_EQ (dotColour(), hoverGrey);
 }
 
-TEST_F (ButtonPowerTest, DotStaysAtTheLeftWhateverTheWidth)
-{
-    button.setBounds (0, 0, 200, 22);
-    const auto image = paintToImage (button);
-
-    EXPECT_EQ (argbAt (image, 11, 11), offGrey);
-    EXPECT_TRUE (image.getPixelAt (100, 11).isTransparent());
-}
-
 TEST_F (ButtonMasterPowerTest, SquareBackgroundFillsTheWholeBounds)
 {
     EXPECT_EQ (button.circleBackground, 0);

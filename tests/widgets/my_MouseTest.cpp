@@ -58,17 +58,6 @@ protected:
 };
 } // namespace
 
-TEST_F (MouseTest, StartsWithAllPositionsAndStepsAtZero)
-{
-    const RecordingMouse fresh;
-
-    EXPECT_EQ (fresh.mouseDownPosition, juce::Point<int>());
-    EXPECT_EQ (fresh.currentPosition, juce::Point<int>());
-    EXPECT_EQ (fresh.lastPosition, juce::Point<int>());
-    EXPECT_EQ (fresh.dx, 0);
-    EXPECT_EQ (fresh.dy, 0);
-}
-
 TEST_F (MouseTest, PressRecordsTheLocalPositionAndCallsOnlyTheDownHook)
 {
     pressAt ({ 316.4f, 44.6f });
