@@ -1,5 +1,7 @@
 #include "engine/PluginProcessor.h"
 
+#include "engine/my_StateBlock.h"
+
 #ifndef WKR_PRODUCT_FOLDER
   #define WKR_PRODUCT_FOLDER "wkr Plexa 2"
 #endif
@@ -86,7 +88,7 @@ void WkrPlexa2AudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 void WkrPlexa2AudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
     juce::ValueTree tree;
-    if (data != nullptr && sizeInBytes > 0)
+    if (sizeInBytes > 0 && my::isWellFormedStateBlock (data, static_cast<size_t> (sizeInBytes)))
         tree = juce::ValueTree::readFromData (data, static_cast<size_t> (sizeInBytes));
 
     if (tree.isValid())
