@@ -1,0 +1,27 @@
+#include "engine/my_DcBlockProcessor.h"
+
+namespace my
+{
+void DcOffsetProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
+{
+    sampleRate = (float) processSpec.sampleRate;
+}
+
+void DcOffsetProcessor::reset() {}
+
+void DcOffsetProcessor::processAudioBlock (juce::dsp::AudioBlock<float>& block)
+{
+    if (block.getNumChannels() < 2)
+        return;
+
+    const auto numFrames = block.getNumSamples();
+    auto* leftSamples = block.getChannelPointer (0);
+    auto* rightSamples = block.getChannelPointer (1);
+
+    for (size_t frame = 0; frame < numFrames; ++frame)
+        leftSamples[frame] = left.process (leftSamples[frame]);
+
+    for (size_t frame = 0; frame < numFrames; ++frame)
+        rightSamples[frame] = right.process (rightSamples[frame]);
+}
+} // namespace my

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <juce_audio_basics/juce_audio_basics.h>
+#include <juce_dsp/juce_dsp.h>
+
+namespace my::smoothed
+{
+// What the smoothed blocks (gain, mix, offset, pan) share: a linear smoother whose ramp lasts
+// 0.1 s at the prepared rate, and the split of a block into the frames of a running ramp and the
+// settled rest.
+using LinearSmoother = juce::SmoothedValue<float, juce::ValueSmoothingTypes::Linear>;
+
+inline constexpr double rampSeconds = 0.1;
+
+// Stores the given rate and sets the ramp length to floor(0.1 s x rate) samples; a running ramp
+// ends at its target.
+inline void prepare (const juce::dsp::ProcessSpec& processSpec, float& sampleRate, LinearSmoother& smoother)
+{
+    sampleRate = (float) processSpec.sampleRate;
+    smoother.reset ((double) sampleRate, rampSeconds);
+}
+
+// Calls rampFrame (frame, value) for each frame while the smoother ramps, then, if frames are left,
+// settled (firstFrame, value) once with the value that every remaining frame would get. Both must
+// apply the same per-frame formula; settled does it for whole channels at once.
+template <typename RampFrame, typename Settled>
+inline void processFrames (LinearSmoother& smoother, int numFrames, RampFrame&& rampFrame, Settled&& settled)
+{
+    int frame = 0;
+
+    for (; frame < numFrames && smoother.isSmoothing(); ++frame)
+        rampFrame (frame, smoother.getNextValue());
+
+    if (frame < numFrames)
+        settled (frame, smoother.getTargetValue());
+}
+} // namespace my::smoothed
