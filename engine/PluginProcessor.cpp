@@ -2,6 +2,8 @@
 
 #include "engine/my_StateBlock.h"
 
+#include <cmath>
+
 #ifndef WKR_PRODUCT_FOLDER
   #define WKR_PRODUCT_FOLDER "wkr Plexa 2"
 #endif
@@ -19,12 +21,75 @@ my::Parameters WkrPlexa2AudioProcessor::makeParametersWithCurveNames()
     return result;
 }
 
+namespace
+{
+constexpr auto iirFilter = juce::dsp::Oversampling<float>::filterHalfBandPolyphaseIIR;
+
+// Hosts may announce huge blocks; longer blocks are processed in pieces of this length.
+constexpr int longestPiece = 16384;
+constexpr int largestFactor = 16;
+
+// A NaN or infinite input would poison the oversampler and DC blocker states for good.
+void replaceNonFinite (juce::dsp::AudioBlock<float>& block) noexcept
+{
+    for (size_t channel = 0; channel < block.getNumChannels(); ++channel)
+    {
+        auto* samples = block.getChannelPointer (channel);
+        for (size_t i = 0; i < block.getNumSamples(); ++i)
+            if (! std::isfinite (samples[i]))
+                samples[i] = 0.0f;
+    }
+}
+
+bool isOn (const std::atomic<float>* raw) noexcept { return raw->load (std::memory_order_relaxed) != 0.0f; }
+float valueOf (const std::atomic<float>* raw) noexcept { return raw->load (std::memory_order_relaxed); }
+} // namespace
+
+WkrPlexa2AudioProcessor::Slot WkrPlexa2AudioProcessor::makeSlot (int number,
+                                                                  my::GainProcessor& input,
+                                                                  my::OffsetProcesoor& offset,
+                                                                  my::ShapeProcessor& shaper,
+                                                                  my::MixProcessor& mix,
+                                                                  my::PanProcessor& pan,
+                                                                  my::GainProcessor& output,
+                                                                  std::atomic<int>& shapeLast)
+{
+    const juce::String prefix = "s" + juce::String (number);
+    auto raw = [this, &prefix] (const char* name) { return apvts.getRawParameterValue (prefix + name); };
+    auto morphParameter = [this, &prefix] (int k) -> juce::AudioProcessorParameter* {
+        return apvts.getParameter (prefix + "Morph" + juce::String (k));
+    };
+
+    return { input,
+             offset,
+             shaper,
+             mix,
+             pan,
+             output,
+             shapeLast,
+             { morphParameter (1), morphParameter (2), morphParameter (3), morphParameter (4) },
+             { raw ("Shape"), raw ("Input"), raw ("Offset"), raw ("Mix"), raw ("Pan"), raw ("Output"), raw ("On"),
+               { raw ("Morph1"), raw ("Morph2"), raw ("Morph3"), raw ("Morph4") } } };
+}
+
 WkrPlexa2AudioProcessor::WkrPlexa2AudioProcessor()
     : AudioProcessor (BusesProperties().withInput ("Input", stereo, false).withOutput ("Output", stereo, false)),
       parameters (makeParametersWithCurveNames()),
       apvts (*this, &undoManager, "Parameters", parameters.makeParams()),
-      setting { "Tolvane", WKR_PRODUCT_FOLDER }
+      setting { "Tolvane", WKR_PRODUCT_FOLDER },
+      oversampling2 (2, 1, iirFilter, true, false),
+      oversampling4 (2, 2, iirFilter, true, false),
+      oversampling8 (2, 3, iirFilter, true, false),
+      oversampling16 (2, 4, iirFilter, true, false),
+      rawRoute (apvts.getRawParameterValue (my::ParamId::route)),
+      rawMasterInput (apvts.getRawParameterValue (my::ParamId::masterInput)),
+      rawMasterMix (apvts.getRawParameterValue (my::ParamId::masterMix)),
+      rawMasterOutput (apvts.getRawParameterValue (my::ParamId::masterOutput)),
+      rawMasterOn (apvts.getRawParameterValue (my::ParamId::masterOn)),
+      slots { makeSlot (1, gainS1Input, offsetS1, shapeProcessor1, mixS1, panS1, gainS1Output, s1ShapeLast),
+              makeSlot (2, gainS2Input, offsetS2, shapeProcessor2, mixS2, panS2, gainS2Output, s2ShapeLast) }
 {
+    mixParallel.targetValue = 0.5f;
     setting.createFileIfMissing();
     undoManager.setMaxNumberOfStoredUnits (200, 30);
 }
@@ -33,7 +98,42 @@ WkrPlexa2AudioProcessor::~WkrPlexa2AudioProcessor() = default;
 
 const juce::String WkrPlexa2AudioProcessor::getName() const { return "wkr Plexa 2"; }
 
-void WkrPlexa2AudioProcessor::prepareToPlay (double, int) { resetLatency(); }
+juce::dsp::Oversampling<float>* WkrPlexa2AudioProcessor::oversamplerFor (int choice) noexcept
+{
+    switch (choice)
+    {
+        case 1: return &oversampling2;
+        case 2: return &oversampling4;
+        case 3: return &oversampling8;
+        case 4: return &oversampling16;
+        default: return nullptr;
+    }
+}
+
+void WkrPlexa2AudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
+{
+    // Every block runs at the host rate, also inside the oversampled section, where its ramps are
+    // therefore shorter in time. The pans are never prepared, so they follow their target at once.
+    const auto rate = static_cast<float> (sampleRate);
+    pieceLength = juce::jlimit (1, longestPiece, samplesPerBlock);
+    juce::dsp::ProcessSpec processSpec { static_cast<double> (rate), static_cast<juce::uint32> (pieceLength), 2 };
+
+    for (my::DspProcessorBase* block : std::initializer_list<my::DspProcessorBase*> {
+             &shapeProcessor1, &shapeProcessor2, &gainS1Input, &offsetS1, &mixS1, &gainS1Output, &gainS2Input,
+             &offsetS2, &mixS2, &gainS2Output, &mixParallel, &gainMasterInput, &mixMaster, &gainMasterOutput, &dcOffset })
+        block->prepare (processSpec);
+
+    for (int choice = 1; choice <= 4; ++choice)
+    {
+        oversamplerFor (choice)->initProcessing (static_cast<size_t> (pieceLength));
+        oversamplerFor (choice)->reset();
+    }
+
+    for (auto* buffer : { &chainBuffer, &slot1WetBuffer, &slot2Buffer, &slot2WetBuffer })
+        buffer->setSize (2, pieceLength * largestFactor);
+
+    resetLatency();
+}
 
 void WkrPlexa2AudioProcessor::releaseResources() {}
 
@@ -43,7 +143,200 @@ bool WkrPlexa2AudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts
     return layouts.getMainInputChannelSet() == stereo && layouts.getMainOutputChannelSet() == stereo;
 }
 
-void WkrPlexa2AudioProcessor::processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) {}
+void WkrPlexa2AudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    const juce::ScopedNoDenormals noDenormals;
+
+    for (auto channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
+        buffer.clear (channel, 0, buffer.getNumSamples());
+
+    // A block longer than prepared for goes through as the pieces a host could have sent.
+    const int numSamples = buffer.getNumSamples();
+    if (pieceLength == 0 || numSamples <= pieceLength)
+    {
+        processPiece (buffer);
+        return;
+    }
+
+    for (int start = 0; start < numSamples; start += pieceLength)
+    {
+        juce::AudioBuffer<float> piece (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), start,
+                                        juce::jmin (pieceLength, numSamples - start));
+        processPiece (piece);
+    }
+}
+
+WkrPlexa2AudioProcessor::BlockValues WkrPlexa2AudioProcessor::readParameters() const noexcept
+{
+    BlockValues values {};
+    values.parallel = static_cast<int> (valueOf (rawRoute)) != 0;
+    values.masterOn = isOn (rawMasterOn);
+    values.masterInput = valueOf (rawMasterInput);
+    values.masterMix = valueOf (rawMasterMix);
+    values.masterOutput = valueOf (rawMasterOutput);
+
+    for (size_t i = 0; i < slots.size(); ++i)
+    {
+        const auto& raw = slots[i].raw;
+        auto& slot = values.slot[i];
+        slot.shape = juce::jlimit (0, my::ShapeProcessor::numShapes - 1, static_cast<int> (valueOf (raw.shape)));
+        for (size_t k = 0; k < slot.morph.size(); ++k)
+            slot.morph[k] = valueOf (raw.morph[k]);
+        slot.input = valueOf (raw.input);
+        slot.offset = valueOf (raw.offset);
+        slot.mix = valueOf (raw.mix);
+        slot.pan = valueOf (raw.pan);
+        slot.output = valueOf (raw.output);
+        slot.on = isOn (raw.on);
+    }
+    return values;
+}
+
+void WkrPlexa2AudioProcessor::processPiece (juce::AudioBuffer<float>& buffer)
+{
+    const auto values = readParameters();
+    const int requestedChoice = oversamplingIndexPass;
+
+    isMasterOn = values.masterOn;
+    isShaper1On = values.slot[0].on;
+    isShaper2On = values.slot[1].on;
+    if (! values.masterOn || ! values.slot[0].on)
+        shapeProcessor1.reset();
+    if (! values.masterOn || ! values.slot[1].on)
+        shapeProcessor2.reset();
+    scopeProcessor.isActive = values.masterOn;
+
+    // Master off is a true bypass. Unprepared, or without two channels, there is nothing to run.
+    if (! values.masterOn || pieceLength == 0 || buffer.getNumChannels() < 2)
+        return;
+
+    writeTargets (values);
+    resetMorphsOnCurveChange (slots[0], values.slot[0].shape);
+    resetMorphsOnCurveChange (slots[1], values.slot[1].shape);
+    applyOversamplingChoice (requestedChoice);
+    const int choice = oversamplingIndexLast;
+
+    auto host = Block (buffer).getSubsetChannelBlock (0, 2);
+    replaceNonFinite (host);
+    gainMasterInput.processAudioBlock (host);
+
+    auto stream = upsample (host, choice);
+    auto chain = copyInto (chainBuffer, stream);
+    auto slot1Wet = copyInto (slot1WetBuffer, stream);
+
+    if (values.slot[0].on)
+        runSlot (slots[0], chain, slot1Wet);
+    runSecondSlot (values, stream, chain);
+
+    mixMaster.processAudioBlocks (stream, chain);
+    downsample (host, choice);
+    gainMasterOutput.processAudioBlock (host);
+    dcOffset.processAudioBlock (host);
+
+    if (isEditorOpen)
+        scopeProcessor.feed (buffer.getReadPointer (0), buffer.getReadPointer (1), buffer.getNumSamples());
+
+    lastBlockSize = buffer.getNumSamples();
+}
+
+void WkrPlexa2AudioProcessor::writeTargets (const BlockValues& values) noexcept
+{
+    gainMasterInput.targetValue = values.masterInput;
+    mixMaster.targetValue = values.masterMix * 0.01f;
+    gainMasterOutput.targetValue = values.masterOutput;
+
+    for (size_t i = 0; i < slots.size(); ++i)
+    {
+        auto& slot = slots[i];
+        const auto& v = values.slot[i];
+        slot.input.targetValue = v.input;
+        slot.shaper.shapeIndex = v.shape;
+        slot.shaper.morphTarget = v.morph;
+        slot.offset.targetValue = v.offset;
+        slot.mix.targetValue = v.mix * 0.01f;
+        slot.pan.targetValue = (v.pan + 100.0f) / 200.0f;
+        slot.output.targetValue = v.output;
+    }
+}
+
+void WkrPlexa2AudioProcessor::resetMorphsOnCurveChange (Slot& slot, int shapeIndex)
+{
+    // A new curve starts from its own morph defaults; the host hears about each change. The slot
+    // picks them up from the next block on.
+    if (slot.shapeLast != shapeIndex)
+    {
+        const auto& defaults = slot.shaper.shapers[static_cast<size_t> (shapeIndex)]->defaultMorph;
+        for (size_t k = 0; k < defaults.size(); ++k)
+        {
+            slot.morphParameters[k]->setValue (defaults[k]);
+            slot.morphParameters[k]->sendValueChangedMessageToListeners (defaults[k]);
+        }
+    }
+    slot.shapeLast = shapeIndex;
+}
+
+void WkrPlexa2AudioProcessor::applyOversamplingChoice (int requested)
+{
+    if (requested == oversamplingIndexLast && lastBlockSize != 0)
+        return;
+
+    oversamplingIndexLast = requested;
+    if (auto* oversampler = oversamplerFor (requested))
+        oversampler->reset();
+    resetLatency();
+}
+
+WkrPlexa2AudioProcessor::Block WkrPlexa2AudioProcessor::upsample (Block& host, int choice)
+{
+    if (choice == 0)
+        return host;
+    if (auto* oversampler = oversamplerFor (choice))
+        return oversampler->processSamplesUp (host);
+    return host.getSubBlock (0, 0); // an unknown choice skips the shaper section
+}
+
+void WkrPlexa2AudioProcessor::downsample (Block& host, int choice)
+{
+    if (auto* oversampler = oversamplerFor (choice))
+        oversampler->processSamplesDown (host);
+}
+
+WkrPlexa2AudioProcessor::Block WkrPlexa2AudioProcessor::copyInto (juce::AudioBuffer<float>& buffer, const Block& source)
+{
+    auto copy = Block (buffer).getSubBlock (0, source.getNumSamples());
+    copy.copyFrom (source);
+    return copy;
+}
+
+void WkrPlexa2AudioProcessor::runSlot (Slot& slot, Block& dry, Block& wet)
+{
+    slot.input.processAudioBlock (wet);
+    slot.offset.processAudioBlock (wet);
+    slot.shaper.processAudioBlock (wet);
+    slot.mix.processAudioBlocks (dry, wet);
+    slot.pan.processAudioBlock (dry);
+    slot.output.processAudioBlock (dry);
+}
+
+void WkrPlexa2AudioProcessor::runSecondSlot (const BlockValues& values, Block& stream, Block& chain)
+{
+    if (! values.slot[1].on)
+        return; // the chain keeps slot 1's result at full level in either route
+
+    if (! values.parallel)
+    {
+        // Serial: slot 2's dry signal is slot 1's output.
+        auto wet = copyInto (slot2Buffer, chain);
+        runSlot (slots[1], chain, wet);
+        return;
+    }
+
+    // Parallel: slot 2 works on the stream too, and the two results are averaged.
+    auto slot2 = copyInto (slot2Buffer, stream);
+    auto wet = copyInto (slot2WetBuffer, stream);
+    runSlot (slots[1], slot2, wet);
+    mixParallel.processAudioBlocks (chain, slot2);
+}
 
 double WkrPlexa2AudioProcessor::getTailLengthSeconds() const { return 0.0; }
 bool WkrPlexa2AudioProcessor::acceptsMidi() const { return false; }
@@ -103,7 +396,19 @@ void WkrPlexa2AudioProcessor::setStateInformation (const void* data, int sizeInB
     s2ShapeLast = static_cast<int> (tree.getProperty (idS2ShapeLast, 0));
 }
 
-void WkrPlexa2AudioProcessor::resetLatency() { setLatencySamples (0); }
+void WkrPlexa2AudioProcessor::resetLatency()
+{
+    const int choice = oversamplingIndexLast;
+    if (choice == 0)
+    {
+        setLatencySamples (0);
+        return;
+    }
+
+    // The filters' latency is fractional; hosts get the nearest whole sample, halves to even.
+    if (auto* oversampler = oversamplerFor (choice))
+        setLatencySamples (static_cast<int> (std::nearbyint (oversampler->getLatencyInSamples())));
+}
 
 // The plug-in factory. Every wrapper ends with both stereo buses enabled, as a host's
 // Audio Unit wrapper leaves them, whatever its own defaults are.

@@ -3,8 +3,18 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include "engine/PluginParameters.h"
+#include "engine/my_DcBlockProcessor.h"
+#include "engine/my_GainProcessor.h"
+#include "engine/my_MixProcessor.h"
+#include "engine/my_OffsetProcessor.h"
+#include "engine/my_PanProcessor.h"
 #include "engine/my_Setting.h"
+#include "engine/ojx_AudioBufferScope.h"
+#include "engine/ojx_ShapeProcessor.h"
 
+#include <juce_dsp/juce_dsp.h>
+
+#include <array>
 #include <atomic>
 
 // The plug-in's processor: one per plug-in instance, owner of every piece of audio state.
@@ -47,7 +57,10 @@ public:
     my::Parameters parameters;
     juce::UndoManager undoManager;
     juce::AudioProcessorValueTreeState apvts;
+    my::ShapeProcessor shapeProcessor1;
+    my::ShapeProcessor shapeProcessor2;
     my::Setting setting;
+    ojx::AudioBufferScopeProcessor scopeProcessor;
 
     std::atomic<bool> isEditorOpen { false }; // message thread
     std::atomic<bool> isMasterOn { true };    // audio thread
@@ -68,8 +81,90 @@ public:
     const juce::Identifier idS1ShapeLast { "s1ShapeLast" };
     const juce::Identifier idS2ShapeLast { "s2ShapeLast" };
 
+    // The signal path; all of it runs on the audio thread.
+    my::GainProcessor gainMasterInput;
+    my::MixProcessor mixMaster;
+    my::GainProcessor gainMasterOutput;
+    my::GainProcessor gainS1Input;
+    my::OffsetProcesoor offsetS1;
+    my::MixProcessor mixS1;
+    my::PanProcessor panS1;
+    my::GainProcessor gainS1Output;
+    my::GainProcessor gainS2Input;
+    my::OffsetProcesoor offsetS2;
+    my::MixProcessor mixS2;
+    my::PanProcessor panS2;
+    my::GainProcessor gainS2Output;
+    my::MixProcessor mixParallel;
+    my::DcOffsetProcessor dcOffset;
+    juce::dsp::Oversampling<float> oversampling2;
+    juce::dsp::Oversampling<float> oversampling4;
+    juce::dsp::Oversampling<float> oversampling8;
+    juce::dsp::Oversampling<float> oversampling16;
+
+    // The oversampler of a choice 1..4, or null for 0 and anything else.
+    juce::dsp::Oversampling<float>* oversamplerFor (int choice) noexcept;
+
 private:
+    // One shaper slot's blocks and parameters, so both slots run through the same code.
+    struct Slot
+    {
+        my::GainProcessor& input;
+        my::OffsetProcesoor& offset;
+        my::ShapeProcessor& shaper;
+        my::MixProcessor& mix;
+        my::PanProcessor& pan;
+        my::GainProcessor& output;
+        std::atomic<int>& shapeLast;
+        std::array<juce::AudioProcessorParameter*, 4> morphParameters;
+
+        struct RawValues
+        {
+            std::atomic<float>*shape, *input, *offset, *mix, *pan, *output, *on;
+            std::array<std::atomic<float>*, 4> morph;
+        } raw;
+    };
+
+    // One block's parameter values, read once at its start.
+    struct SlotValues
+    {
+        int shape;
+        std::array<float, 4> morph;
+        float input, offset, mix, pan, output;
+        bool on;
+    };
+
+    struct BlockValues
+    {
+        bool parallel, masterOn;
+        float masterInput, masterMix, masterOutput;
+        std::array<SlotValues, 2> slot;
+    };
+
+    using Block = juce::dsp::AudioBlock<float>;
+
     static my::Parameters makeParametersWithCurveNames();
+    Slot makeSlot (int number, my::GainProcessor&, my::OffsetProcesoor&, my::ShapeProcessor&, my::MixProcessor&,
+                   my::PanProcessor&, my::GainProcessor&, std::atomic<int>& shapeLast);
+
+    BlockValues readParameters() const noexcept;
+    void processPiece (juce::AudioBuffer<float>& buffer);
+    void writeTargets (const BlockValues& values) noexcept;
+    void resetMorphsOnCurveChange (Slot& slot, int shapeIndex);
+    void applyOversamplingChoice (int requested);
+    Block upsample (Block& host, int choice);
+    void downsample (Block& host, int choice);
+    static void runSlot (Slot& slot, Block& dry, Block& wet);
+    void runSecondSlot (const BlockValues& values, Block& stream, Block& chain);
+    static Block copyInto (juce::AudioBuffer<float>& buffer, const Block& source);
+
+    std::atomic<float>* rawRoute;
+    std::atomic<float>*rawMasterInput, *rawMasterMix, *rawMasterOutput, *rawMasterOn;
+    std::array<Slot, 2> slots;
+
+    // Working buffers for the stream at the highest factor, so no block allocates.
+    juce::AudioBuffer<float> chainBuffer, slot1WetBuffer, slot2Buffer, slot2WetBuffer;
+    int pieceLength = 0; // longest piece the chain is prepared for; 0 until prepareToPlay
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WkrPlexa2AudioProcessor)
 };

@@ -13,7 +13,7 @@ class DspProcessorBase
 public:
     virtual ~DspProcessorBase() = default;
 
-    virtual void prepare (juce::dsp::ProcessSpec& spec) = 0;
+    virtual void prepare (juce::dsp::ProcessSpec& processSpec) = 0;
     virtual void reset() = 0;
     virtual void processSampleMono (float&) {}
     virtual void processSampleStereo (float&, float&) {}

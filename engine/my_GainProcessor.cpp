@@ -17,27 +17,9 @@ void GainProcessor::setSmoothTargetValues()
 void GainProcessor::processAudioBlock (juce::dsp::AudioBlock<float>& block)
 {
     setSmoothTargetValues();
-
-    if (block.getNumChannels() < 2)
-        return;
-
-    auto* left = block.getChannelPointer (0);
-    auto* right = block.getChannelPointer (1);
-    const auto numFrames = (int) block.getNumSamples();
-
-    smoothed::processFrames (
-        smoother, numFrames,
-        [&] (int frame, float decibels)
-        {
-            const auto factor = gainFactor (decibels);
-            left[frame] *= factor;
-            right[frame] *= factor;
-        },
-        [&] (int firstFrame, float decibels)
-        {
-            const auto factor = gainFactor (decibels);
-            juce::FloatVectorOperations::multiply (left + firstFrame, factor, numFrames - firstFrame);
-            juce::FloatVectorOperations::multiply (right + firstFrame, factor, numFrames - firstFrame);
-        });
+    smoothed::multiplyFrames (smoother, block, [] (float decibels) {
+        const auto factor = gainFactor (decibels);
+        return std::pair { factor, factor };
+    });
 }
 } // namespace my

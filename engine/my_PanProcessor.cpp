@@ -17,27 +17,9 @@ void PanProcessor::setSmoothTargetValues()
 void PanProcessor::processAudioBlock (juce::dsp::AudioBlock<float>& block)
 {
     setSmoothTargetValues();
-
-    if (block.getNumChannels() < 2)
-        return;
-
-    auto* left = block.getChannelPointer (0);
-    auto* right = block.getChannelPointer (1);
-    const auto numFrames = (int) block.getNumSamples();
-
-    smoothed::processFrames (
-        smoother, numFrames,
-        [&] (int frame, float position)
-        {
-            const auto gains = factors (position);
-            left[frame] *= gains.left;
-            right[frame] *= gains.right;
-        },
-        [&] (int firstFrame, float position)
-        {
-            const auto gains = factors (position);
-            juce::FloatVectorOperations::multiply (left + firstFrame, gains.left, numFrames - firstFrame);
-            juce::FloatVectorOperations::multiply (right + firstFrame, gains.right, numFrames - firstFrame);
-        });
+    smoothed::multiplyFrames (smoother, block, [this] (float position) {
+        const auto gains = factors (position);
+        return std::pair { gains.left, gains.right };
+    });
 }
 } // namespace my

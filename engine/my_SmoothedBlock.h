@@ -3,6 +3,8 @@
 #include <juce_audio_basics/juce_audio_basics.h>
 #include <juce_dsp/juce_dsp.h>
 
+#include <utility>
+
 namespace my::smoothed
 {
 // What the smoothed blocks (gain, mix, offset, pan) share: a linear smoother whose ramp lasts
@@ -33,5 +35,34 @@ inline void processFrames (LinearSmoother& smoother, int numFrames, RampFrame&& 
 
     if (frame < numFrames)
         settled (frame, smoother.getTargetValue());
+}
+
+// Multiplies channels 0 and 1 of a stereo block by the pair of factors that gainsOf (value)
+// returns for each frame's smoothed value: per frame while ramping, per channel once settled.
+// A block with fewer than two channels is left alone.
+template <typename GainsOf>
+inline void multiplyFrames (LinearSmoother& smoother, juce::dsp::AudioBlock<float>& block, GainsOf&& gainsOf)
+{
+    if (block.getNumChannels() < 2)
+        return;
+
+    auto* left = block.getChannelPointer (0);
+    auto* right = block.getChannelPointer (1);
+    const auto numFrames = (int) block.getNumSamples();
+
+    processFrames (
+        smoother, numFrames,
+        [&] (int frame, float value)
+        {
+            const auto [leftGain, rightGain] = gainsOf (value);
+            left[frame] *= leftGain;
+            right[frame] *= rightGain;
+        },
+        [&] (int firstFrame, float value)
+        {
+            const auto [leftGain, rightGain] = gainsOf (value);
+            juce::FloatVectorOperations::multiply (left + firstFrame, leftGain, numFrames - firstFrame);
+            juce::FloatVectorOperations::multiply (right + firstFrame, rightGain, numFrames - firstFrame);
+        });
 }
 } // namespace my::smoothed

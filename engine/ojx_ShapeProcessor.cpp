@@ -101,9 +101,9 @@ int ShapeProcessor::rampLengthFor (float rate) noexcept
     return (int) std::min (frames, (double) std::numeric_limits<int>::max());
 }
 
-void ShapeProcessor::prepare (juce::dsp::ProcessSpec& spec)
+void ShapeProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
 {
-    sampleRate = (float) spec.sampleRate;
+    sampleRate = (float) processSpec.sampleRate;
     for (auto& smoother : morphSmoothers)
     {
         smoother.setRampLength (rampLengthFor (sampleRate));

@@ -47,7 +47,7 @@ public:
     ShapeProcessor();
     ~ShapeProcessor() override = default;
 
-    void prepare (juce::dsp::ProcessSpec& spec) override;
+    void prepare (juce::dsp::ProcessSpec& processSpec) override;
     // Clears the recorded input span, nothing else.
     void reset() override;
     void processAudioBlock (juce::dsp::AudioBlock<float>& block) override;

@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/bootstrap.sh
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWKR_BUILD_TESTS=ON >/dev/null
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWKR_BUILD_TESTS=ON -DWKR_BUILD_BENCH=ON >/dev/null
 cmake --build build/test --parallel "$(nproc)"
 ctest --test-dir build/test --output-on-failure --parallel "$(nproc)" "$@"

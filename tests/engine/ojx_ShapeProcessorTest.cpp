@@ -20,8 +20,8 @@ constexpr int triangle = 11;
 
 void prepareSlot (my::ShapeProcessor& slot, double sampleRate)
 {
-    juce::dsp::ProcessSpec spec { sampleRate, 512, 2 };
-    slot.prepare (spec);
+    juce::dsp::ProcessSpec processSpec { sampleRate, 512, 2 };
+    slot.prepare (processSpec);
 }
 
 void process (my::ShapeProcessor& slot, juce::AudioBuffer<float>& buffer)

@@ -63,6 +63,35 @@ TEST_F (CommandLineHost, RendersTheBuiltInSignalAndReportsLevels)
     EXPECT_NE (run.out.find ("output: peak"), std::string::npos);
 }
 
+TEST_F (CommandLineHost, FoldsTheBuiltInSignalWithOversampling)
+{
+    // +24 dB into Sine folds the half-scale sines many times; the output stays near the curve's
+    // range of +-1 (plus the filters' ripple) and is lowered by the output gain.
+    const auto run = runHost ({ "--seconds", "0.5", "--set", "s1Input=24", "--set-text", "s1Shape=Sine",
+                                "--set", "masterOutput=-6", "--oversampling", "3", "-o", path ("folded.wav") });
+    ASSERT_EQ (run.exitCode, 0) << run.err;
+
+    std::unique_ptr<juce::AudioFormatReader> reader (
+        juce::WavAudioFormat().createReaderFor (new juce::FileInputStream (folder.getChildFile ("folded.wav")), true));
+    ASSERT_NE (reader, nullptr);
+    juce::AudioBuffer<float> output (2, static_cast<int> (reader->lengthInSamples));
+    reader->read (&output, 0, output.getNumSamples(), 0, true, true);
+
+    // Skip the ramps of the first 100 ms.
+    const int settled = 4800;
+    const float peak = output.getMagnitude (settled, output.getNumSamples() - settled);
+    const float gain = juce::Decibels::decibelsToGain (-6.0f);
+    EXPECT_GT (peak, 0.8f * gain);
+    EXPECT_LT (peak, 1.1f * gain);
+    EXPECT_NE (run.out.find ("latency: 5 samples"), std::string::npos) << run.out;
+
+    // Folding turns the 220 Hz sine into a busier wave: far more zero crossings.
+    int crossings = 0;
+    for (int i = settled + 1; i < output.getNumSamples(); ++i)
+        crossings += (output.getSample (0, i - 1) < 0.0f) != (output.getSample (0, i) < 0.0f);
+    EXPECT_GT (crossings, 4 * 2 * 220 / 2);
+}
+
 TEST_F (CommandLineHost, ListsEveryParameterWithItsHostIdAndText)
 {
     const auto run = runHost ({ "--list" });
@@ -94,7 +123,7 @@ TEST_F (CommandLineHost, RendersAWavFileIntoAStereoWavFile)
 TEST_F (CommandLineHost, SavedStateRestoresParametersAndSettings)
 {
     ASSERT_EQ (runHost ({ "--seconds", "0.01", "--set", "masterInput=-6.5", "--set-text", "route=Parallel",
-                          "--set-text", "s1Shape=Sine", "--set-normalised", "s1Morph2=0.25", "--oversampling", "3",
+                          "--set-text", "s1Shape=Sine", "--set-normalised", "s2Morph2=0.25", "--oversampling", "3",
                           "--save", path ("a.state") })
                    .exitCode,
                0);
@@ -112,7 +141,8 @@ TEST_F (CommandLineHost, SavedStateRestoresParametersAndSettings)
     EXPECT_FLOAT_EQ (valueOf ("masterInput"), -6.5f);
     EXPECT_FLOAT_EQ (valueOf ("route"), 1.0f);
     EXPECT_FLOAT_EQ (valueOf ("s1Shape"), 7.0f);
-    EXPECT_FLOAT_EQ (valueOf ("s1Morph2"), 0.25f);
+    EXPECT_FLOAT_EQ (valueOf ("s2Morph2"), 0.25f);
+    EXPECT_FLOAT_EQ (valueOf ("s1Morph2"), 0.5f) << "the curve change set Sine's defaults";
     EXPECT_EQ (static_cast<int> (tree.getProperty ("oversamplingIndexPass")), 3);
 }
 
