@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -78,9 +79,13 @@ void chain (benchmark::State& state, int curve, int choice)
     reportRealtime (state);
 }
 
-// What the chain cannot beat: up-sampling, two slots' worth of curve evaluation, down-sampling.
+// What the chain cannot beat: up-sampling, the curve once for each slot, down-sampling. The curves'
+// cost depends on their input, so each pass sees what its slot sees in the chain: the driven
+// stream, then the first pass's result driven again. Only the three steps are timed, not the
+// copies and gains that prepare each pass's input.
 void limit (benchmark::State& state, int curve, int choice)
 {
+    using Clock = std::chrono::steady_clock;
     const juce::ScopedNoDenormals noDenormals;
     WkrPlexa2AudioProcessor processor; // owns the oversamplers and the curves, unprepared
     auto& shaper = *processor.shapeProcessor1.shapers[static_cast<size_t> (curve)];
@@ -95,20 +100,39 @@ void limit (benchmark::State& state, int curve, int choice)
 
     auto input = fullScaleNoise();
     input.applyGain (juce::Decibels::decibelsToGain (slotDrive));
-    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::AudioBuffer<float> buffer (2, blockSize), curveInput (2, blockSize * 16);
 
     for (auto _ : state)
     {
         buffer.makeCopyOf (input, true);
         juce::dsp::AudioBlock<float> host (buffer);
+
+        const auto start = Clock::now();
         auto stream = oversampler != nullptr ? oversampler->processSamplesUp (host) : host;
         const auto n = static_cast<int> (stream.getNumSamples());
+        auto elapsed = Clock::now() - start;
+
+        for (int channel = 0; channel < 2; ++channel)
+            curveInput.copyFrom (channel, 0, stream.getChannelPointer (static_cast<size_t> (channel)), n);
+
         for (int slot = 0; slot < 2; ++slot)
-            for (size_t channel = 0; channel < 2; ++channel)
-                shaper.processSamples (stream.getChannelPointer (channel), n);
+        {
+            if (slot == 1)
+                curveInput.applyGain (0, n, juce::Decibels::decibelsToGain (slotDrive));
+
+            const auto curveStart = Clock::now();
+            for (int channel = 0; channel < 2; ++channel)
+                shaper.processSamples (curveInput.getWritePointer (channel), n);
+            elapsed += Clock::now() - curveStart;
+        }
+
+        const auto downStart = Clock::now();
         if (oversampler != nullptr)
             oversampler->processSamplesDown (host);
-        benchmark::DoNotOptimize (buffer.getReadPointer (0));
+        elapsed += Clock::now() - downStart;
+
+        benchmark::DoNotOptimize (curveInput.getReadPointer (0));
+        state.SetIterationTime (std::chrono::duration<double> (elapsed).count());
     }
     reportRealtime (state);
 }
@@ -128,7 +152,7 @@ public:
         ConsoleReporter::ReportRuns (runs);
         for (const auto& run : runs)
             if (run.run_type == Run::RT_Iteration)
-                cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+                times[run.run_name.function_name] = run.GetAdjustedRealTime();
     }
 
     // Returns false when a chain misses its target.
@@ -156,11 +180,11 @@ public:
 private:
     double find (const juce::String& name) const
     {
-        const auto it = cpuTimes.find (name.toStdString());
-        return it == cpuTimes.end() ? 0.0 : it->second;
+        const auto it = times.find (name.toStdString());
+        return it == times.end() ? 0.0 : it->second;
     }
 
-    std::map<std::string, double> cpuTimes;
+    std::map<std::string, double> times; // real time per iteration, by benchmark name
 };
 } // namespace
 
@@ -172,7 +196,7 @@ int main (int argc, char** argv)
         for (int choice = 0; choice < 5; ++choice)
         {
             benchmark::RegisterBenchmark (nameOf ("chain", curve, choice).toRawUTF8(), chain, curve.index, choice);
-            benchmark::RegisterBenchmark (nameOf ("limit", curve, choice).toRawUTF8(), limit, curve.index, choice);
+            benchmark::RegisterBenchmark (nameOf ("limit", curve, choice).toRawUTF8(), limit, curve.index, choice)->UseManualTime();
         }
 
     benchmark::Initialize (&argc, argv);
