@@ -19,6 +19,22 @@ namespace
         return item == count ? lastStyle : CornerStyle::allSquare;
     }
 
+    // The body's outline as one shape, curved only where the style keeps a corner round: a
+    // translucent fill over it covers every pixel once, where the body's rounded box and its
+    // squared quarters overlap.
+    juce::Path outlineOf (juce::Rectangle<int> cell, float cornerRadius, int cornerStyle)
+    {
+        using Corner = CornerStyle::Corner;
+        const auto round = [cornerStyle] (Corner corner) { return ! CornerStyle::isSquare (cornerStyle, corner); };
+        const auto area = cell.toFloat();
+
+        juce::Path outline;
+        outline.addRoundedRectangle (area.getX(), area.getY(), area.getWidth(), area.getHeight(), cornerRadius,
+                                     cornerRadius, round (Corner::topLeft), round (Corner::topRight),
+                                     round (Corner::bottomLeft), round (Corner::bottomRight));
+        return outline;
+    }
+
     // While the mouse is over the selector its translucent texts show stronger.
     juce::Colour strengthened (juce::Colour colour)
     {
@@ -39,7 +55,7 @@ int MultiButtonSlider::itemLength (int length) const
 }
 
 void MultiButtonSlider::paintItem (juce::Graphics& g, int item, juce::Rectangle<int> cell,
-                                   juce::Rectangle<int> textArea, int cornerStyle, ItemLook look) const
+                                   juce::Rectangle<int> textArea, int cornerStyle, ItemLook look, bool hovered) const
 {
     {
         const juce::Graphics::ScopedSaveState state (g);
@@ -48,7 +64,28 @@ void MultiButtonSlider::paintItem (juce::Graphics& g, int item, juce::Rectangle<
         body.paintBody (g, look.fill, look.fill);
     }
 
+    // The overlay is composited over what is drawn, not mixed into the colours beforehand.
+    const juce::Colour overlay (hoverOverlay);
+
+    if (hovered)
+    {
+        g.setColour (overlay);
+        g.fillPath (outlineOf (cell, cornerRadius, cornerStyle));
+    }
+
     g.setColour (look.text);
+    paintContent (g, item, cell, textArea);
+
+    if (hovered)
+    {
+        g.setColour (overlay);
+        paintContent (g, item, cell, textArea);
+    }
+}
+
+void MultiButtonSlider::paintContent (juce::Graphics& g, int item, juce::Rectangle<int> cell,
+                                      juce::Rectangle<int> textArea) const
+{
     const auto icon = item <= (int) itemIcons.size() ? itemIcons[(size_t) (item - 1)] : ButtonPath::none;
 
     if (icon != ButtonPath::none)
@@ -105,11 +142,8 @@ void MultiButtonSliderVertical::paint (juce::Graphics& g)
         if (isHover)
             look.text = strengthened (look.text);
 
-        if (hovered)
-            look = { hoverTint (look.fill), hoverTint (look.text) };
-
         paintItem (g, item, { 0, y, w, rowHeight }, { 0, (int) ((float) y + textOffsetY), w, rowHeight },
-                   cornerStyleOf (item, itemCount, CornerStyle::topRounded, CornerStyle::bottomRounded), look);
+                   cornerStyleOf (item, itemCount, CornerStyle::topRounded, CornerStyle::bottomRounded), look, hovered);
     }
 }
 
@@ -138,7 +172,7 @@ void MultiButtonSliderHorizontal::paint (juce::Graphics& g)
                               skin[! selected ? buttonTextOff : (isActive ? buttonTextOn : buttonTextOnInactive)] };
 
         paintItem (g, item, { x, 0, itemWidth, h }, { x, (int) textOffsetY, itemWidth, h },
-                   cornerStyleOf (item, itemCount, CornerStyle::leftRounded, CornerStyle::rightRounded), look);
+                   cornerStyleOf (item, itemCount, CornerStyle::leftRounded, CornerStyle::rightRounded), look, false);
     }
 }
 } // namespace my

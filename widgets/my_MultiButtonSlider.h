@@ -36,9 +36,13 @@ protected:
     int itemLength (int length) const;
 
     // One item: its body in `cell` with the given corners rounded, then its name in `textArea`
-    // or its icon in `cell`.
+    // or its icon in `cell`. A hovered item gets body and content painted a second time in the
+    // hover overlay.
     void paintItem (juce::Graphics& g, int item, juce::Rectangle<int> cell, juce::Rectangle<int> textArea,
-                    int cornerStyle, ItemLook look) const;
+                    int cornerStyle, ItemLook look, bool hovered) const;
+
+private:
+    void paintContent (juce::Graphics& g, int item, juce::Rectangle<int> cell, juce::Rectangle<int> textArea) const;
 };
 
 // Items stacked top to bottom, item 1 (value 0) at the top; the row under the mouse lightens.

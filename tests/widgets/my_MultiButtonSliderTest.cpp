@@ -2,7 +2,6 @@
 
 #include "WidgetTesting.h"
 #include "engine/PluginProcessor.h"
-#include "widgets/my_HoverTint.h"
 #include "widgets/my_Mouse.h"
 #include "widgets/my_MultiButtonSlider.h"
 #include "widgets/wkr_SkinTolvaneD.h"
@@ -114,10 +113,13 @@ TEST_F (MultiButtonSliderVerticalTest, RowUnderTheMouseLightensWhileTheMouseIsOv
     auto image = paintToImage (selector);
     savePng (image, "MultiButtonSliderVertical_hover");
     EXPECT_EQ (argbAt (image, 1, 9), onFill);
-    EXPECT_EQ (argbAt (image, 1, 27), my::hoverTint (juce::Colour (offFill)).getARGB());
+    // The overlay is painted over the row, not mixed into its colour first: 0x55 becomes 0x5D
+    // (a premixed tint would give 0x5E).
+    EXPECT_EQ (argbAt (image, 1, 27), 0xFF5D5D5Du);
+    EXPECT_EQ (argbAt (image, 59, 27), 0xFF5D5D5Du); // the plain half of the bottom row, overlaid once
 
     pointer = { 48.0f, 45.0f }; // over the top row
-    EXPECT_EQ (argbAt (paintToImage (selector), 1, 9), my::hoverTint (juce::Colour (onFill)).getARGB());
+    EXPECT_EQ (argbAt (paintToImage (selector), 1, 9), 0xFFE77A0Du);
 
     selector.mouseExit (mouseEventFor (selector));
     EXPECT_EQ (argbAt (paintToImage (selector), 1, 9), onFill);
