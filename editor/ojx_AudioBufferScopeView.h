@@ -18,7 +18,7 @@ public:
 
     void paint (juce::Graphics& g) override;
 
-    AudioBufferScopeProcessor* scopeProcessor = nullptr; // not owned; set before the first paint
+    AudioBufferScopeProcessor* scopeProcessor = nullptr; // not owned; without one only the background shows
     float margin = 1.0f;                                  // inset of the line area on every side
     float lineWidth = 1.0f;
     juce::Colour backgroundColour { 0xFF141414 };

@@ -8,15 +8,19 @@
 namespace my
 {
 // Transparent layer over the waveform view: shows the view's hint while hovered and turns
-// vertical drags into the store's zoom, 100 pixels for the whole range (down zooms out).
+// vertical drags into the store's zoom. Paints nothing.
 class MouseOverlay : public Mouse
 {
 public:
+    // Vertical drag that takes the zoom from one end to the other.
+    static constexpr float pixelsForWholeZoom = 100.0f;
+
     explicit MouseOverlay (ojx::AudioBufferScopeProcessor* store);
     ~MouseOverlay() override;
 
     void mouseEnter (const juce::MouseEvent& event) override;
     void mouseExit (const juce::MouseEvent& event) override;
+    // Steps down zoom out, towards the store's longest window; horizontal steps are ignored.
     void mouseDragDoSomething (int stepX, int stepY) override;
 
     ojx::AudioBufferScopeProcessor* scopeProcessor = nullptr; // not owned

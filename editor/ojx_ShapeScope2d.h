@@ -13,10 +13,21 @@ namespace my
 class ShapeScope2d : public juce::Component
 {
 public:
+    // Inputs between two points of the curve.
+    static constexpr float inputStep = 0.01f;
+    // Beyond this range (and at 0, or anything not a positive number) only the frame and the
+    // centre line are drawn: the grid and the curve would need too many points to be of use.
+    static constexpr float largestRange = 1000.0f;
+
     explicit ShapeScope2d (ShapeProcessor* slot);
     ~ShapeScope2d() override;
 
     void paint (juce::Graphics& g) override;
+
+    // The curve over the inputs from `from` while not above `to` (both held within the range), in
+    // steps of inputStep, in this view's pixels at its present size. Empty while the range cannot
+    // be drawn.
+    juce::Path curvePath (const ShaperBase& curve, float from, float to) const;
 
     ShapeProcessor* shapeProcessor = nullptr; // not owned
     bool isActive = true;                     // the curve in the accent colour, else grey
@@ -25,6 +36,8 @@ public:
     float inputMin = 0.0f;
 
 private:
+    bool canDrawRange() const noexcept;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ShapeScope2d)
 };
 } // namespace my
