@@ -16,33 +16,30 @@ class ShapeScope2dTest : public ::testing::Test
 protected:
     ShapeScope2dTest() { scope.setBounds (0, 0, 292, 146); }
 
-    static int pointsOf (const juce::Path& path)
+    int pointsFrom (float from, float to) const
     {
+        const auto path = scope.curvePath (slot.getSelectedShaper(), from, to);
         int points = 0;
         for (juce::Path::Iterator it (path); it.next();)
             ++points;
         return points;
     }
 
-    // Where the view plots input x of the selected curve.
-    juce::Point<int> pixelOf (float x) const
+    // Whether the middle of a 2-pixel stroke in `colour` passes next to where input x is plotted.
+    bool strokedAt (const juce::Image& image, float x, juce::uint32 colour) const
     {
         const float y = slot.getSelectedShaper().getProcessed (x);
-        return { (int) (((x + scope.range) / (2.0f * scope.range)) * 279.0f + 6.5f),
-                 (int) ((-(y - 1.0f) * 0.5f) * 133.0f + 6.5f) };
-    }
+        const int px = (int) (((x + scope.range) / (2.0f * scope.range)) * 279.0f + 6.5f);
+        const int py = (int) ((-(y - 1.0f) * 0.5f) * 133.0f + 6.5f);
 
-    // Whether the middle of a 2-pixel stroke in `colour` passes next to a point.
-    static bool strokedAround (const juce::Image& image, juce::Point<int> p, juce::uint32 colour)
-    {
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if (nearlyEqual (image.getPixelAt (p.x + dx, p.y + dy), juce::Colour (colour)))
+                if (nearlyEqual (image.getPixelAt (px + dx, py + dy), juce::Colour (colour)))
                     return true;
         return false;
     }
 
-    int opaqueAccentPixels() { return countPixels (paintToImage (scope), [] (juce::Colour c) { return c.getARGB() == accent; }); }
+    int redPixels() { return countPixels (paintToImage (scope), [] (juce::Colour c) { return c.getRed() > c.getBlue() + 8; }); }
 
     my::ShapeProcessor slot;
     my::ShapeScope2d scope { &slot };
@@ -51,12 +48,10 @@ protected:
 
 TEST_F (ShapeScope2dTest, WholeCurvePointCountsFollowTheSinglePrecisionSteps)
 {
-    const std::pair<float, int> expected[] { { 2.0f, 401 }, { 4.0f, 801 }, { 8.0f, 1600 }, { 16.0f, 3200 }, { 32.0f, 6400 } };
-
-    for (auto [range, points] : expected)
+    for (auto [range, points] : { std::pair { 2.0f, 401 }, { 4.0f, 801 }, { 8.0f, 1600 }, { 16.0f, 3200 }, { 32.0f, 6400 } })
     {
         scope.range = range;
-        EXPECT_EQ (pointsOf (scope.curvePath (slot.getSelectedShaper(), -range, range)), points) << "range " << range;
+        EXPECT_EQ (pointsFrom (-range, range), points) << "range " << range;
     }
 }
 
@@ -79,42 +74,34 @@ TEST_F (ShapeScope2dTest, TheUsedSpanIsOpaqueOverTheCurveTranslucentOrGreyedOut)
     scope.range = 2.0f;
     scope.inputMin = -0.5f;
     scope.inputMax = 0.8f;
-    EXPECT_EQ (pointsOf (scope.curvePath (slot.getSelectedShaper(), -0.5f, 0.8f)), 131);
+    EXPECT_EQ (pointsFrom (-0.5f, 0.8f), 131);
 
     const auto image = paintToImage (scope);
     savePng (image, "ShapeScope2d_usedSpan", 2);
-
-    EXPECT_TRUE (strokedAround (image, pixelOf (0.3f), accent));
-    EXPECT_TRUE (strokedAround (image, pixelOf (-0.9f), 0x80E67300));
-    EXPECT_FALSE (strokedAround (image, pixelOf (-0.9f), accent));
+    EXPECT_TRUE (strokedAt (image, 0.3f, accent));
+    EXPECT_TRUE (strokedAt (image, -0.9f, 0x80E67300));
+    EXPECT_FALSE (strokedAt (image, -0.9f, accent));
 
     scope.isActive = false;
     const auto inactive = paintToImage (scope);
-    EXPECT_TRUE (strokedAround (inactive, pixelOf (0.3f), accent));
-    EXPECT_TRUE (strokedAround (inactive, pixelOf (-0.9f), 0xFF555555));
+    EXPECT_TRUE (strokedAt (inactive, 0.3f, accent));
+    EXPECT_TRUE (strokedAt (inactive, -0.9f, 0xFF555555));
 }
 
-TEST_F (ShapeScope2dTest, NoSpanShowsAfterAnEmptyBlockOrANaNInput)
+TEST_F (ShapeScope2dTest, EmptyOrNaNSpansAndAZeroRangeDrawNothingOrange)
 {
     scope.range = 2.0f;
-    scope.inputMax = -100.0f;
+    scope.inputMax = -100.0f; // a block of no samples
     scope.inputMin = 100.0f;
-    EXPECT_EQ (opaqueAccentPixels(), 0);
+    EXPECT_EQ (countPixels (paintToImage (scope), [] (juce::Colour c) { return c.getARGB() == accent; }), 0);
 
     scope.inputMax = std::numeric_limits<float>::quiet_NaN();
     scope.inputMin = -1.0f;
-    EXPECT_EQ (opaqueAccentPixels(), 0);
-}
+    EXPECT_EQ (countPixels (paintToImage (scope), [] (juce::Colour c) { return c.getARGB() == accent; }), 0);
 
-TEST_F (ShapeScope2dTest, ARangeOfZeroDrawsNoCurve)
-{
     scope.range = 0.0f;
-    scope.inputMin = -1.0f;
     scope.inputMax = 1.0f;
-
-    const auto image = paintToImage (scope);
-
-    EXPECT_TRUE (scope.curvePath (slot.getSelectedShaper(), -1.0f, 1.0f).isEmpty());
-    EXPECT_EQ (countPixels (image, [] (juce::Colour c) { return c.getRed() > c.getBlue() + 8; }), 0);
-    EXPECT_GT (image.getPixelAt (146, 72).getAlpha(), 0x60); // the centre line still shows
+    EXPECT_EQ (pointsFrom (-1.0f, 1.0f), 0);
+    EXPECT_EQ (redPixels(), 0);
+    EXPECT_GT (paintToImage (scope).getPixelAt (146, 72).getAlpha(), 0x60); // the centre line still shows
 }
