@@ -1,5 +1,7 @@
 #include "engine/PluginProcessor.h"
 
+#include "editor/PluginEditor.h"
+
 #include "engine/my_StateBlock.h"
 
 #include <cmath>
@@ -345,7 +347,7 @@ bool WkrPlexa2AudioProcessor::isMidiEffect() const { return false; }
 
 juce::AudioProcessorEditor* WkrPlexa2AudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new WkrPlexa2AudioProcessorEditor (*this);
 }
 
 bool WkrPlexa2AudioProcessor::hasEditor() const { return true; }

@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 #include "editor/PluginEditor.h"
 
+#include <memory>
+
 namespace
 {
 class PluginEditorTest : public ::testing::Test
@@ -88,5 +90,14 @@ TEST_F (PluginEditorTest, ControlsAreBoundToTheirParameters)
     processor.isMasterOn = false;
     editor.timerCallback();
     EXPECT_FALSE (editor.content.dialMasterInput.isActive);
+}
+
+TEST_F (PluginEditorTest, ProcessorCreatesThisEditor)
+{
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
+    EXPECT_NE (dynamic_cast<WkrPlexa2AudioProcessorEditor*> (editor.get()), nullptr);
+    EXPECT_TRUE (processor.isEditorOpen.load());
+    editor.reset();
+    EXPECT_FALSE (processor.isEditorOpen.load());
 }
 } // namespace
