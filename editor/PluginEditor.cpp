@@ -42,12 +42,12 @@ WkrPlexa2AudioProcessorEditor::WkrPlexa2AudioProcessorEditor (WkrPlexa2AudioProc
     setResizable (true, true);
     if (auto* constrainer = getConstrainer())
     {
-        constrainer->setFixedAspectRatio ((double)designWidth / (double)designHeight);
+        constrainer->setFixedAspectRatio ((double) designWidth / (double) designHeight);
         constrainer->setMinimumSize (designWidth / 2, designHeight / 2);
     }
 
     // Set directly, not through the constrainer: the stored factor reopens the window as it was.
-    setSize ((int)((float)designWidth * scale), (int)((float)designHeight * scale));
+    setSize ((int) ((float) designWidth * scale), (int) ((float) designHeight * scale));
 
     content.setVisible (true);
     addChildComponent (content);
@@ -59,25 +59,25 @@ WkrPlexa2AudioProcessorEditor::~WkrPlexa2AudioProcessorEditor()
 {
     // Stop the waveform feed before anything else goes.
     processor.isEditorOpen.store (false);
-    processor.setting.setProperty ("uiScale", (double)scale);
+    processor.setting.setProperty ("uiScale", (double) scale);
 }
 
 float WkrPlexa2AudioProcessorEditor::readStoredScale (const my::Setting& setting)
 {
     const auto path = setting.getFilePath();
-    if (path.isEmpty() || !juce::File::isAbsolutePath (path))
+    if (path.isEmpty() || ! juce::File::isAbsolutePath (path))
         return 1.0f;
 
     const auto parsed = juce::JSON::parse (juce::File (path));
     auto* object = parsed.getDynamicObject();
-    if (object == nullptr || !object->hasProperty ("uiScale"))
+    if (object == nullptr || ! object->hasProperty ("uiScale"))
         return 1.0f;
 
-    const auto stored = (float)(double)object->getProperty ("uiScale");
+    const auto stored = (float) (double) object->getProperty ("uiScale");
 
     // Zero, negative or non-numeric values would give a window of no size and a transform without
     // an inverse; absurdly large ones a window no screen holds. Both open at the design size.
-    if (!std::isfinite (stored) || stored <= 0.0f || stored > maximumScale)
+    if (! std::isfinite (stored) || stored <= 0.0f || stored > maximumScale)
         return 1.0f;
 
     return stored;
@@ -93,8 +93,10 @@ void WkrPlexa2AudioProcessorEditor::paint (juce::Graphics&) {}
 void WkrPlexa2AudioProcessorEditor::resized()
 {
     // The constrainer keeps the aspect ratio, so the width alone gives the factor. The transform
-    // follows at the next tick.
-    scale = (float)getWidth() / (float)designWidth;
+    // follows at the next tick. A window of no width keeps the last factor: a zero one would give
+    // the content a transform without inverse and be stored for the next opening.
+    if (getWidth() > 0)
+        scale = (float) getWidth() / (float) designWidth;
     content.setBounds (0, 0, designWidth, designHeight);
 }
 

@@ -112,16 +112,26 @@ std::array<wkr::DialTolvaneD*, 13> ComponentWrapper::morphSkinnedDials() noexcep
              &dialS2Pan,    &dialS2Output, &dialS2Morph1, &dialS2Morph2, &dialS2Morph3, &dialS2Morph4 };
 }
 
+std::array<wkr::DialTolvaneD*, 9> ComponentWrapper::slotDials (int slot) noexcept
+{
+    if (slot == 0)
+        return { &dialS1Input,  &dialS1Offset, &dialS1Mix,    &dialS1Pan,   &dialS1Output,
+                 &dialS1Morph1, &dialS1Morph2, &dialS1Morph3, &dialS1Morph4 };
+
+    return { &dialS2Input,  &dialS2Offset, &dialS2Mix,    &dialS2Pan,   &dialS2Output,
+             &dialS2Morph1, &dialS2Morph2, &dialS2Morph3, &dialS2Morph4 };
+}
+
 void ComponentWrapper::addChildrenInStackingOrder()
 {
     juce::Component* const stack[] {
-        &panelMaster,      &panelScope,        &panelScopeFrame,   &panelS1Section,   &panelS2Section,
-        &panelRangeS1,     &panelRangeS2,      &panelS1Inner,      &panelS2Inner,     &panelBottom,
-        &separatorMaster1, &separatorMaster2,  &separatorS1,       &separatorS2,      &header,
-        &undoRedo,         &multiButtonRoute,  &shapeScope1,       &shapeScope2,      &hintBox,
-        &comboS1,          &comboS2,           &arrowsS1,          &arrowsS2,         &buttonS1Previous,
+        &panelMaster,      &panelScope,        &panelScopeFrame,   &panelS1Section,    &panelS2Section,
+        &panelRangeS1,     &panelRangeS2,      &panelS1Inner,      &panelS2Inner,      &panelBottom,
+        &separatorMaster1, &separatorMaster2,  &separatorS1,       &separatorS2,       &header,
+        &undoRedo,         &multiButtonRoute,  &shapeScope1,       &shapeScope2,       &hintBox,
+        &comboS1,          &comboS2,           &arrowsS1,          &arrowsS2,          &buttonS1Previous,
         &buttonS1Next,     &buttonS2Previous,  &buttonS2Next,      &comboOversampling, &labelS1,
-        &labelS2,          &labelOversampling, &buttonMasterPower, &buttonS1Power,    &buttonS2Power,
+        &labelS2,          &labelOversampling, &buttonMasterPower, &buttonS1Power,     &buttonS2Power,
         &sliderRangeS1,    &sliderRangeS2,     &waveformView,      &mouseOverlay,
     };
 
@@ -186,15 +196,9 @@ void ComponentWrapper::configureDials()
     applyLook (dialMasterMix, "Mix", masterMixLook);
     applyLook (dialMasterOutput, "Output", masterOutputLook);
 
-    const std::array<std::array<wkr::DialTolvaneD*, 9>, 2> slots { {
-        { &dialS1Input, &dialS1Offset, &dialS1Mix, &dialS1Pan, &dialS1Output, &dialS1Morph1, &dialS1Morph2,
-          &dialS1Morph3, &dialS1Morph4 },
-        { &dialS2Input, &dialS2Offset, &dialS2Mix, &dialS2Pan, &dialS2Output, &dialS2Morph1, &dialS2Morph2,
-          &dialS2Morph3, &dialS2Morph4 },
-    } };
-
-    for (const auto& slot : slots)
+    for (int number : { 0, 1 })
     {
+        const auto slot = slotDials (number);
         applyLook (*slot[0], "Input", slotInputLook);
         applyLook (*slot[1], "Offset", slotOffsetLook);
         applyLook (*slot[2], "Mix", slotMixLook);
@@ -240,8 +244,14 @@ void ComponentWrapper::configureRangesAndArrowButtons()
             selector->addItem (item);
     }
 
-    sliderRangeS1.onValueChange = [this] { processor.s1Range.store (rangeIndexFor ((float)sliderRangeS1.getValue())); };
-    sliderRangeS2.onValueChange = [this] { processor.s2Range.store (rangeIndexFor ((float)sliderRangeS2.getValue())); };
+    sliderRangeS1.onValueChange = [this]
+    {
+        processor.s1Range.store (rangeIndexFor ((float) sliderRangeS1.getValue()));
+    };
+    sliderRangeS2.onValueChange = [this]
+    {
+        processor.s2Range.store (rangeIndexFor ((float) sliderRangeS2.getValue()));
+    };
 
     for (auto* button : { &buttonS1Previous, &buttonS1Next, &buttonS2Previous, &buttonS2Next })
     {
@@ -455,29 +465,23 @@ void ComponentWrapper::resized()
     arrowsS2.setBounds (buttonS2Previous.getX(), buttonS2Previous.getY(), 32, 16);
 
     const int morphY = comboS1.getBottom() + 8;
-    const std::array<wkr::DialTolvaneD*, 4> morphs1 { &dialS1Morph1, &dialS1Morph2, &dialS1Morph3, &dialS1Morph4 };
-    const std::array<wkr::DialTolvaneD*, 4> morphs2 { &dialS2Morph1, &dialS2Morph2, &dialS2Morph3, &dialS2Morph4 };
-    for (size_t i = 0; i < morphs1.size(); ++i)
+    for (int slot : { 0, 1 })
     {
-        const int offset = 14 + 68 * (int)i;
-        morphs1[i]->setBounds (panelS1Inner.getX() + offset, morphY, 60, 50);
-        morphs2[i]->setBounds (panelS2Inner.getX() + offset, morphY, 60, 50);
+        const auto dials = slotDials (slot);
+        const int shift = 302 * slot;
+        const int innerX = (slot == 0 ? panelS1Inner : panelS2Inner).getX();
+
+        for (size_t i = 0; i < 4; ++i)
+            dials[firstMorph + i]->setBounds (innerX + 14 + 68 * (int) i, morphY, 60, 50);
+
+        dials[0]->setBounds (24 + shift, 340, 42, 59);
+        dials[1]->setBounds (72 + shift, 346, 42, 53);
+        dials[2]->setBounds (139 + shift, 346, 42, 53);
+        dials[3]->setBounds (187 + shift, 346, 42, 53);
+        dials[4]->setBounds (235 + shift, 340, 42, 59);
     }
 
     const int separatorHeight = panelS1Section.getBottom() - panelS1Inner.getBottom() - 8;
-    const std::array<std::array<wkr::DialTolvaneD*, 5>, 2> mains { {
-        { &dialS1Input, &dialS1Offset, &dialS1Mix, &dialS1Pan, &dialS1Output },
-        { &dialS2Input, &dialS2Offset, &dialS2Mix, &dialS2Pan, &dialS2Output },
-    } };
-    for (size_t slot = 0; slot < mains.size(); ++slot)
-    {
-        const int shift = 302 * (int)slot;
-        mains[slot][0]->setBounds (24 + shift, 340, 42, 59);
-        mains[slot][1]->setBounds (72 + shift, 346, 42, 53);
-        mains[slot][2]->setBounds (139 + shift, 346, 42, 53);
-        mains[slot][3]->setBounds (187 + shift, 346, 42, 53);
-        mains[slot][4]->setBounds (235 + shift, 340, 42, 59);
-    }
     separatorS1.setBounds (126, panelS1Inner.getBottom() + 4, 1, separatorHeight);
     separatorS2.setBounds (428, panelS1Inner.getBottom() + 4, 1, separatorHeight);
 
@@ -509,14 +513,14 @@ float ComponentWrapper::rangeFor (int index) noexcept
     // A restored state can hold any index; the selector shows the nearest item for it, and the view
     // follows the selector rather than going blank.
     constexpr std::array<float, 5> ranges { 2.0f, 4.0f, 8.0f, 16.0f, 32.0f };
-    return ranges[(size_t)(juce::jlimit (1, 5, index) - 1)];
+    return ranges[(size_t) (juce::jlimit (1, 5, index) - 1)];
 }
 
 void ComponentWrapper::buttonShapePreviousNextOnClick (ButtonBase* button)
 {
     const bool slot1 = button == &buttonS1Previous || button == &buttonS1Next;
     const bool slot2 = button == &buttonS2Previous || button == &buttonS2Next;
-    if (!slot1 && !slot2)
+    if (! slot1 && ! slot2)
         return;
 
     auto* parameter = processor.apvts.getParameter (slot1 ? my::ParamId::s1Shape : my::ParamId::s2Shape);
@@ -559,20 +563,22 @@ void ComponentWrapper::refreshMorphDials()
     for (auto* dial : morphSkinnedDials())
         dial->skin = morphSkin;
 
-    const std::array<wkr::DialTolvaneD*, 4> morphs1 { &dialS1Morph1, &dialS1Morph2, &dialS1Morph3, &dialS1Morph4 };
-    const std::array<wkr::DialTolvaneD*, 4> morphs2 { &dialS2Morph1, &dialS2Morph2, &dialS2Morph3, &dialS2Morph4 };
+    const auto slot1 = slotDials (0);
+    const auto slot2 = slotDials (1);
 
-    for (size_t i = 0; i < morphs1.size(); ++i)
+    for (size_t i = firstMorph; i < slot1.size(); ++i)
     {
-        morphs1[i]->setName (processor.shapeProcessor1.getSelectedShaper().morphNames[i]);
-        morphs2[i]->setName (processor.shapeProcessor2.getSelectedShaper().morphNames[i]);
+        slot1[i]->setName (processor.shapeProcessor1.getSelectedShaper().morphNames[i - firstMorph]);
+        slot2[i]->setName (processor.shapeProcessor2.getSelectedShaper().morphNames[i - firstMorph]);
     }
 
     // A curve with fewer morph values hides the dials it has no name for; they keep following their
     // parameters while away.
-    for (const auto& morphs : { morphs1, morphs2 })
-        for (auto* dial : morphs)
+    for (const auto& dials : { slot1, slot2 })
+        for (size_t i = firstMorph; i < dials.size(); ++i)
         {
+            auto* dial = dials[i];
+
             if (dial->getName().isNotEmpty())
             {
                 dial->setVisible (true);
@@ -603,24 +609,10 @@ void ComponentWrapper::setIsActive (bool isMasterOn, bool isShaper1On, bool isSh
         ShapeScope2d& scope;
     };
 
-    const SlotControls slot1 { { &dialS1Input, &dialS1Offset, &dialS1Mix, &dialS1Pan, &dialS1Output, &dialS1Morph1,
-                                 &dialS1Morph2, &dialS1Morph3, &dialS1Morph4 },
-                               buttonS1Power,
-                               labelS1,
-                               sliderRangeS1,
-                               comboLookAndFeelS1,
-                               comboS1,
-                               arrowsS1,
-                               shapeScope1 };
-    const SlotControls slot2 { { &dialS2Input, &dialS2Offset, &dialS2Mix, &dialS2Pan, &dialS2Output, &dialS2Morph1,
-                                 &dialS2Morph2, &dialS2Morph3, &dialS2Morph4 },
-                               buttonS2Power,
-                               labelS2,
-                               sliderRangeS2,
-                               comboLookAndFeelS2,
-                               comboS2,
-                               arrowsS2,
-                               shapeScope2 };
+    const SlotControls slot1 { slotDials (0),      buttonS1Power, labelS1,  sliderRangeS1,
+                               comboLookAndFeelS1, comboS1,       arrowsS1, shapeScope1 };
+    const SlotControls slot2 { slotDials (1),      buttonS2Power, labelS2,  sliderRangeS2,
+                               comboLookAndFeelS2, comboS2,       arrowsS2, shapeScope2 };
 
     const auto apply = [] (const SlotControls& slot, bool active)
     {

@@ -113,6 +113,10 @@ private:
     void configureIdsAndHints();
     void refreshMorphDials();
 
+    // One slot's dials (0 or 1): Input, Offset, Mix, Pan, Output, then Morph 1 to 4.
+    static constexpr size_t firstMorph = 5;
+    std::array<wkr::DialTolvaneD*, 9> slotDials (int slot) noexcept;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ComponentWrapper)
 };
 } // namespace my

@@ -46,7 +46,7 @@ TEST_F (PluginEditorTest, StoredScaleSizesTheWindowAndComesBackFromItsWidth)
         EXPECT_TRUE (processor.isEditorOpen.load());
     }
     EXPECT_FALSE (processor.isEditorOpen.load());
-    EXPECT_DOUBLE_EQ ((double)storedScale(), 1.2325581312179565);
+    EXPECT_DOUBLE_EQ ((double) storedScale(), 1.2325581312179565);
 
     storeSettings ("{\"uiScale\":2.0}");
     WkrPlexa2AudioProcessorEditor editor (processor);
@@ -66,6 +66,9 @@ TEST_F (PluginEditorTest, ContentStaysAtDesignSizeAndTakesTheScaleAtTheNextTick)
     editor.timerCallback();
     EXPECT_EQ (editor.content.getTransform().mat00, 0.5f);
     EXPECT_EQ (editor.content.getTransform().mat11, 0.5f);
+
+    editor.setSize (0, 0); // a host that collapses the window leaves the last usable factor
+    EXPECT_FLOAT_EQ (editor.scale, 0.5f);
 
     auto* constrainer = editor.getConstrainer();
     ASSERT_NE (constrainer, nullptr);

@@ -17,7 +17,7 @@ protected:
     int shapeIndex (const char* id) { return juce::roundToInt (shapeValue (id) * 20.0f); }
     void setShapeIndex (const char* id, int index)
     {
-        processor.apvts.getParameter (id)->setValueNotifyingHost ((float)index / 20.0f);
+        processor.apvts.getParameter (id)->setValueNotifyingHost ((float) index / 20.0f);
     }
 
     testing_support::ScopedUserFolders folders;
