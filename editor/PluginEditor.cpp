@@ -40,10 +40,10 @@ WkrPlexa2AudioProcessorEditor::WkrPlexa2AudioProcessorEditor (WkrPlexa2AudioProc
     applyScaleTransform();
 
     setResizable (true, true);
-    if (auto* constrainer = getConstrainer())
+    if (auto* aspectLock = getConstrainer())
     {
-        constrainer->setFixedAspectRatio ((double) designWidth / (double) designHeight);
-        constrainer->setMinimumSize (designWidth / 2, designHeight / 2);
+        aspectLock->setFixedAspectRatio ((double) designWidth / (double) designHeight);
+        aspectLock->setMinimumSize (designWidth / 2, designHeight / 2);
     }
 
     // Set directly, not through the constrainer: the stored factor reopens the window as it was.

@@ -118,7 +118,7 @@ void ButtonBase::paint (juce::Graphics& g)
 
     refreshToggleState();
     const bool on = getToggleState();
-    const auto text = showOnOffText ? (on ? onText : offText) : getButtonText();
+    const auto caption = showOnOffText ? (on ? onText : offText) : getButtonText();
 
     auto fill = skin[on ? SkinIndex::buttonOn : SkinIndex::buttonOff];
     const auto outline = skin[on ? SkinIndex::buttonOutlineOn : SkinIndex::buttonOutlineOff];
@@ -147,6 +147,6 @@ void ButtonBase::paint (juce::Graphics& g)
     }
 
     g.setFont (font);
-    g.drawText (text, juce::Rectangle<float> (0.0f, (float) (int) textOffsetY, w, h), juce::Justification::centred, true);
+    g.drawText (caption, juce::Rectangle<float> (0.0f, (float) (int) textOffsetY, w, h), juce::Justification::centred, true);
 }
 } // namespace my

@@ -58,7 +58,7 @@ void MyComboBoxLookAndFeel::positionComboBoxText (juce::ComboBox& box, juce::Lab
     label.setJustificationType (juce::Justification::centredLeft);
 }
 
-void MyComboBoxLookAndFeel::paintBox (juce::Graphics& g, int width, int height, BoxColours colours) const
+void MyComboBoxLookAndFeel::paintBox (juce::Graphics& g, int width, int height, BoxColours boxColours) const
 {
     const auto w = (float) width;
     const auto h = (float) height;
@@ -66,11 +66,11 @@ void MyComboBoxLookAndFeel::paintBox (juce::Graphics& g, int width, int height, 
 
     if (o > 0.0f)
     {
-        g.setColour (colours.outline);
+        g.setColour (boxColours.outline);
         g.fillRoundedRectangle (0.0f, 0.0f, w, h, cornerRadius);
     }
 
-    g.setColour (colours.fill);
+    g.setColour (boxColours.fill);
     g.fillRoundedRectangle (o, o, w - 2.0f * o, h - 2.0f * o, juce::jmax (0.0f, cornerRadius - o));
 
     if (arrowStyle == arrowTriangle)
@@ -78,7 +78,7 @@ void MyComboBoxLookAndFeel::paintBox (juce::Graphics& g, int width, int height, 
         const auto middle = (float) ((double) height / 2.0);
         juce::Path triangle;
         triangle.addTriangle (w - 12.0f, middle - 1.0f, w - 4.0f, middle - 1.0f, w - 8.0f, middle + 3.0f);
-        g.setColour (colours.triangle);
+        g.setColour (boxColours.triangle);
         g.fillPath (triangle);
         return;
     }
@@ -88,22 +88,22 @@ void MyComboBoxLookAndFeel::paintBox (juce::Graphics& g, int width, int height, 
     chevron.startNewSubPath (w - 14.0f, top);
     chevron.lineTo (w - 11.0f, top + 3.0f);
     chevron.lineTo (w - 8.0f, top);
-    g.setColour (colours.chevron);
+    g.setColour (boxColours.chevron);
     g.strokePath (chevron, juce::PathStrokeType (2.0f, juce::PathStrokeType::curved, juce::PathStrokeType::rounded));
 }
 
 void MyComboBoxLookAndFeel::paintItem (juce::Graphics& g, juce::Rectangle<int> area, bool isItemActive,
-                                       bool isHighlighted, const juce::String& text, ItemColours colours) const
+                                       bool isHighlighted, const juce::String& text, ItemColours itemColours) const
 {
     if (isItemActive && isHighlighted)
     {
-        g.setColour (colours.highlight);
+        g.setColour (itemColours.highlight);
         g.fillRect (area);
-        g.setColour (colours.highlightedText);
+        g.setColour (itemColours.highlightedText);
     }
     else
     {
-        g.setColour (colours.text);
+        g.setColour (itemColours.text);
     }
 
     // Separators, ticks, sub-menu arrows, shortcuts and icons are never used in these popups.

@@ -71,9 +71,9 @@ protected:
         juce::Colour highlight, highlightedText, text;
     };
 
-    void paintBox (juce::Graphics& g, int width, int height, BoxColours colours) const;
+    void paintBox (juce::Graphics& g, int width, int height, BoxColours boxColours) const;
     void paintItem (juce::Graphics& g, juce::Rectangle<int> area, bool isItemActive, bool isHighlighted,
-                    const juce::String& text, ItemColours colours) const;
+                    const juce::String& text, ItemColours itemColours) const;
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MyComboBoxLookAndFeel)
