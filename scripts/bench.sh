@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/bootstrap.sh
+scripts/bootstrap.sh tests
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DWKR_BUILD_TESTS=OFF -DWKR_BUILD_BENCH=ON >/dev/null
 cmake --build build/bench --parallel "$(nproc)" --target WkrPlexa2Bench
 build/bench/wkr-plexa2-bench "$@"

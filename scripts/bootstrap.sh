@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build, the tests and CI need, only those that are missing.
+# Installs the Debian packages a job needs, only those that are missing.
+# Usage: scripts/bootstrap.sh [tests]   (without an argument: what the plug-in and the host need)
 set -euo pipefail
 
+# The plug-in, the command-line host and the framework's build.
 packages=(
     build-essential cmake ninja-build pkg-config git
     juce-modules-source lv2-dev nlohmann-json3-dev
     libasound2-dev libfreetype-dev libfontconfig1-dev libx11-dev libxext-dev libxinerama-dev
     libxrandr-dev libxcursor-dev libxcomposite-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
-    lilv-utils
 )
+# The tests, the benchmark and the checks of the built bundles.
+if [ "${1:-}" = tests ]; then
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev lilv-utils)
+fi
 # Hosts that CI loads the built bundles into.
 if [ "${WKR_WITH_HOSTS:-0}" = 1 ]; then
     packages+=(ardour)

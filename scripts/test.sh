@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/bootstrap.sh
+scripts/bootstrap.sh tests
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWKR_BUILD_TESTS=ON -DWKR_BUILD_BENCH=ON >/dev/null
 cmake --build build/test --parallel "$(nproc)"
 ctest --test-dir build/test --output-on-failure --parallel "$(nproc)" "$@"

@@ -2,6 +2,7 @@
 
 #include "widgets/my_CornerStyle.h"
 #include "widgets/my_MySkin.h"
+#include "widgets/ojx_Font.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -59,6 +60,8 @@ protected:
     void refreshToggleState();
 
 private:
+    ojx::SharedEmbeddedFaces embeddedFaces;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ButtonBase)
 };
 } // namespace my

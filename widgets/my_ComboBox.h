@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/my_MySkin.h"
+#include "widgets/ojx_Font.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -25,6 +26,8 @@ public:
     juce::String* hintKeyTarget = nullptr;
 
 private:
+    ojx::SharedEmbeddedFaces embeddedFaces;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MyComboBox)
 };
 
@@ -76,6 +79,8 @@ protected:
                     const juce::String& text, ItemColours itemColours) const;
 
 private:
+    ojx::SharedEmbeddedFaces embeddedFaces;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MyComboBoxLookAndFeel)
 };
 } // namespace my

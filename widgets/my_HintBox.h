@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/my_MySkin.h"
+#include "widgets/ojx_Font.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -24,5 +25,8 @@ public:
     juce::Font font { "Arial", 12.0f, juce::Font::plain };
     juce::StringArray hintKeys;
     juce::StringArray hintTexts;
+
+private:
+    ojx::SharedEmbeddedFaces embeddedFaces;
 };
 } // namespace my

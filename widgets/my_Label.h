@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/my_MySkin.h"
+#include "widgets/ojx_Font.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -22,6 +23,8 @@ public:
     MySkin skin;
 
 private:
+    ojx::SharedEmbeddedFaces embeddedFaces;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (LabelStd)
 };
 } // namespace my

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/my_MySkin.h"
+#include "widgets/ojx_Font.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -51,6 +52,8 @@ public:
     int fineDragPixels = 900;
 
 private:
+    ojx::SharedEmbeddedFaces embeddedFaces;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (SliderBase)
 };
 } // namespace my

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/ojx_Font.h"
 #include "widgets/wkr_LogoTolvane.h"
 #include "widgets/wkr_SkinTolvaneD.h"
 
@@ -24,6 +25,9 @@ public:
     juce::String title { "Device Name" };
     juce::Label titleLabel;
     bool showLogo = true;
+
+private:
+    ojx::SharedEmbeddedFaces embeddedFaces;
 };
 
 // A bottom strip with the logo mark centred in it.

@@ -14,13 +14,16 @@ constexpr juce::uint32 onFill = 0xFFE67300;
 constexpr juce::uint32 offFill = 0xFF555555;
 
 // Opaque pixels in `area` that `isText` tells from the item's fill. Greyed-out selected text is
-// made pure blue, so it cannot be mistaken for the active 0xFF1E1E1E.
+// made pure blue, so it cannot be mistaken for the active 0xFF1E1E1E. Anti-aliased edges blend
+// the text into the fill (orange 0xFFE67300, or grey when greyed out): every blend of blue and
+// orange has red + blue of at least 0xE6, and no blend of the dark text with either fill has
+// blue above red, so neither test can count an edge of the other text colour.
 int textPixels (const juce::Image& image, juce::Rectangle<int> area, const std::function<bool (juce::Colour)>& isText)
 {
     return countPixels (image.getClippedImage (area), [&] (juce::Colour c) { return c.isOpaque() && isText (c); });
 }
 
-bool isDark (juce::Colour c) { return c.getRed() < 0x80 && c.getBlue() < 0x80; }
+bool isDark (juce::Colour c) { return c.getRed() + c.getBlue() < 0x80; }
 bool isBlue (juce::Colour c) { return c.getBlue() > c.getRed() + 0x40; }
 
 template <typename Selector>

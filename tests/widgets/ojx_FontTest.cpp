@@ -39,3 +39,24 @@ TEST (Font, FacesStartPlainAtTheDefaultHeightAndMeasureText)
         EXPECT_GT (font.withHeight (12.0f).getStringWidthFloat ("SHAPER 1"), 20.0f);
     }
 }
+
+// Whatever a control or the framework asks for (the "Arial" of the controls' defaults, the default
+// sans-serif of popup menus and text editors, a face the machine may have), it gets an embedded
+// face while any holder lives, and the framework's own lookup again once none is left.
+TEST (EmbeddedFaces, EveryFontNameResolvesToAnEmbeddedFaceWhileAHolderLives)
+{
+    const auto faceNameOf = [] (const juce::Font& font) { return font.getTypefacePtr()->getName(); };
+    auto& defaultLook = juce::LookAndFeel::getDefaultLookAndFeel();
+    {
+        const ojx::SharedEmbeddedFaces faces;
+        const ojx::Font fonts;
+
+        EXPECT_EQ (faceNameOf (juce::Font ("Arial", 11.0f, juce::Font::plain)), "Liberation Sans");
+        EXPECT_EQ (faceNameOf (juce::Font (17.0f)), "Liberation Sans");
+        EXPECT_EQ (faceNameOf (juce::Font ("DejaVu Sans", 12.0f, juce::Font::plain)), "Liberation Sans");
+        EXPECT_EQ (faceNameOf (juce::Font ("Roboto", 12.0f, juce::Font::plain)), "Roboto");
+        EXPECT_EQ (faceNameOf (fonts.mainFont.withHeight (11.0f)), "Roboto");
+        EXPECT_EQ (faces->arialFace, fonts.arialFont.getTypefacePtr()) << "parsed once, shared";
+    }
+    EXPECT_EQ (&juce::LookAndFeel::getDefaultLookAndFeel(), &defaultLook);
+}
