@@ -47,45 +47,58 @@ namespace
 
     void fillPanel (Panel& panel, juce::Colour fill) { panel.fillColour = fill; }
 
-    // Each hinted control's component ID and the sentence the hint line shows for it.
-    constexpr std::array<std::pair<const char*, const char*>, 33> hintTable { {
-        { "s1Morph1", "Adjusts the shaping curve." },
-        { "s1Morph2", "Adjusts the shaping curve." },
-        { "s1Morph3", "Adjusts the shaping curve." },
-        { "s1Morph4", "Adjusts the shaping curve." },
-        { "s2Morph1", "Adjusts the shaping curve." },
-        { "s2Morph2", "Adjusts the shaping curve." },
-        { "s2Morph3", "Adjusts the shaping curve." },
-        { "s2Morph4", "Adjusts the shaping curve." },
-        { "masterInput", "Sets the master input gain." },
-        { "masterMix", "Sets the master dry/wet mix." },
-        { "masterOutput", "Sets the master output gain." },
-        { "buttonMasterPower", "Enable/disable this device." },
-        { "buttonUndo", "Undo" },
-        { "buttonRedo", "Redo" },
-        { "s1Power", "Enable/Disable the Shaper 1." },
-        { "s2Power", "Enable/Disable the Shaper 2." },
-        { "multiButtonRoute", "Selects the routing of the Shaper 1 and Shaper 2." },
-        { "sliderRangeS1", "Selects the scope range." },
-        { "sliderRangeS2", "Selects the scope range." },
-        { "comboS1", "Selects the shaping curve." },
-        { "comboS2", "Selects the shaping curve." },
-        { "comboOversampling", "Selects the oversampling rate." },
-        { "s1Input", "Sets the input gain." },
-        { "s1Offset", "Sets the amount of the offset applied to the input signal." },
-        { "s1Mix", "Sets the dry/wet mix." },
-        { "s1Pan", "Sets the pan." },
-        { "s1Output", "Sets the output gain." },
-        { "s2Input", "Sets the input gain." },
-        { "s2Offset", "Sets the amount of the offset applied to the input signal." },
-        { "s2Mix", "Sets the dry/wet mix." },
-        { "s2Pan", "Sets the pan." },
-        { "s2Output", "Sets the output gain." },
-        { "mouseOverlay", "Drag up: Zoom in, Drag down: Zoom out" },
-    } };
+    constexpr const char* morphHint = "Adjusts the shaping curve.";
 } // namespace
 
-ComponentWrapper::ComponentWrapper (WkrPlexa2AudioProcessor& processorToUse) : processor (processorToUse)
+ComponentWrapper::ComponentWrapper (WkrPlexa2AudioProcessor& processorToUse)
+    : processor (processorToUse),
+      slots { { { { { &dialS1Input, &dialS1Offset, &dialS1Mix, &dialS1Pan, &dialS1Output, &dialS1Morph1, &dialS1Morph2,
+                      &dialS1Morph3, &dialS1Morph4 } },
+                  buttonS1Power, labelS1, panelS1Section, panelS1Inner, separatorS1, panelRangeS1, sliderRangeS1,
+                  shapeScope1, comboLookAndFeelS1, comboS1, buttonS1Previous, buttonS1Next, arrowsS1,
+                  processor.shapeProcessor1, processor.s1Range, ParamId::s1Shape },
+                { { { &dialS2Input, &dialS2Offset, &dialS2Mix, &dialS2Pan, &dialS2Output, &dialS2Morph1, &dialS2Morph2,
+                      &dialS2Morph3, &dialS2Morph4 } },
+                  buttonS2Power, labelS2, panelS2Section, panelS2Inner, separatorS2, panelRangeS2, sliderRangeS2,
+                  shapeScope2, comboLookAndFeelS2, comboS2, buttonS2Previous, buttonS2Next, arrowsS2,
+                  processor.shapeProcessor2, processor.s2Range, ParamId::s2Shape } } },
+      // clang-format off
+      hintedControls { {
+          { dialS1Morph1, dialS1Morph1.hintKeyTarget, ParamId::s1Morph1, ParamId::s1Morph1, morphHint },
+          { dialS1Morph2, dialS1Morph2.hintKeyTarget, ParamId::s1Morph2, ParamId::s1Morph2, morphHint },
+          { dialS1Morph3, dialS1Morph3.hintKeyTarget, ParamId::s1Morph3, ParamId::s1Morph3, morphHint },
+          { dialS1Morph4, dialS1Morph4.hintKeyTarget, ParamId::s1Morph4, ParamId::s1Morph4, morphHint },
+          { dialS2Morph1, dialS2Morph1.hintKeyTarget, ParamId::s2Morph1, ParamId::s2Morph1, morphHint },
+          { dialS2Morph2, dialS2Morph2.hintKeyTarget, ParamId::s2Morph2, ParamId::s2Morph2, morphHint },
+          { dialS2Morph3, dialS2Morph3.hintKeyTarget, ParamId::s2Morph3, ParamId::s2Morph3, morphHint },
+          { dialS2Morph4, dialS2Morph4.hintKeyTarget, ParamId::s2Morph4, ParamId::s2Morph4, morphHint },
+          { dialMasterInput, dialMasterInput.hintKeyTarget, ParamId::masterInput, ParamId::masterInput, "Sets the master input gain." },
+          { dialMasterMix, dialMasterMix.hintKeyTarget, ParamId::masterMix, ParamId::masterMix, "Sets the master dry/wet mix." },
+          { dialMasterOutput, dialMasterOutput.hintKeyTarget, ParamId::masterOutput, ParamId::masterOutput, "Sets the master output gain." },
+          { buttonMasterPower, buttonMasterPower.hintKeyTarget, "buttonMasterPower", ParamId::masterOn, "Enable/disable this device." },
+          { undoRedo.buttonUndo, undoRedo.buttonUndo.hintKeyTarget, "buttonUndo", nullptr, "Undo" },
+          { undoRedo.buttonRedo, undoRedo.buttonRedo.hintKeyTarget, "buttonRedo", nullptr, "Redo" },
+          { buttonS1Power, buttonS1Power.hintKeyTarget, "s1Power", ParamId::s1On, "Enable/Disable the Shaper 1." },
+          { buttonS2Power, buttonS2Power.hintKeyTarget, "s2Power", ParamId::s2On, "Enable/Disable the Shaper 2." },
+          { multiButtonRoute, multiButtonRoute.hintKeyTarget, "multiButtonRoute", ParamId::route, "Selects the routing of the Shaper 1 and Shaper 2." },
+          { sliderRangeS1, sliderRangeS1.hintKeyTarget, "sliderRangeS1", nullptr, "Selects the scope range." },
+          { sliderRangeS2, sliderRangeS2.hintKeyTarget, "sliderRangeS2", nullptr, "Selects the scope range." },
+          { comboS1, comboS1.hintKeyTarget, "comboS1", ParamId::s1Shape, "Selects the shaping curve." },
+          { comboS2, comboS2.hintKeyTarget, "comboS2", ParamId::s2Shape, "Selects the shaping curve." },
+          { comboOversampling, comboOversampling.hintKeyTarget, "comboOversampling", nullptr, "Selects the oversampling rate." },
+          { dialS1Input, dialS1Input.hintKeyTarget, ParamId::s1Input, ParamId::s1Input, "Sets the input gain." },
+          { dialS1Offset, dialS1Offset.hintKeyTarget, ParamId::s1Offset, ParamId::s1Offset, "Sets the amount of the offset applied to the input signal." },
+          { dialS1Mix, dialS1Mix.hintKeyTarget, ParamId::s1Mix, ParamId::s1Mix, "Sets the dry/wet mix." },
+          { dialS1Pan, dialS1Pan.hintKeyTarget, ParamId::s1Pan, ParamId::s1Pan, "Sets the pan." },
+          { dialS1Output, dialS1Output.hintKeyTarget, ParamId::s1Output, ParamId::s1Output, "Sets the output gain." },
+          { dialS2Input, dialS2Input.hintKeyTarget, ParamId::s2Input, ParamId::s2Input, "Sets the input gain." },
+          { dialS2Offset, dialS2Offset.hintKeyTarget, ParamId::s2Offset, ParamId::s2Offset, "Sets the amount of the offset applied to the input signal." },
+          { dialS2Mix, dialS2Mix.hintKeyTarget, ParamId::s2Mix, ParamId::s2Mix, "Sets the dry/wet mix." },
+          { dialS2Pan, dialS2Pan.hintKeyTarget, ParamId::s2Pan, ParamId::s2Pan, "Sets the pan." },
+          { dialS2Output, dialS2Output.hintKeyTarget, ParamId::s2Output, ParamId::s2Output, "Sets the output gain." },
+          { mouseOverlay, mouseOverlay.hintKeyTarget, "mouseOverlay", nullptr, "Drag up: Zoom in, Drag down: Zoom out" },
+      } }
+// clang-format on
 {
     addChildrenInStackingOrder();
     configureSkinsPanelsAndHeader();
@@ -100,26 +113,38 @@ ComponentWrapper::ComponentWrapper (WkrPlexa2AudioProcessor& processorToUse) : p
 
 std::array<wkr::DialTolvaneD*, ComponentWrapper::numDials> ComponentWrapper::dialList() noexcept
 {
-    return { &dialMasterInput, &dialMasterMix, &dialMasterOutput, &dialS1Input,  &dialS1Offset, &dialS1Mix,
-             &dialS1Pan,       &dialS1Output,  &dialS1Morph1,     &dialS1Morph2, &dialS1Morph3, &dialS1Morph4,
-             &dialS2Input,     &dialS2Offset,  &dialS2Mix,        &dialS2Pan,    &dialS2Output, &dialS2Morph1,
-             &dialS2Morph2,    &dialS2Morph3,  &dialS2Morph4 };
+    std::array<wkr::DialTolvaneD*, numDials> list {};
+    auto next = list.begin();
+    for (auto* dial : { &dialMasterInput, &dialMasterMix, &dialMasterOutput })
+        *next++ = dial;
+    for (const auto& slot : slots)
+        next = std::copy (slot.dials.begin(), slot.dials.end(), next);
+    return list;
 }
 
-std::array<wkr::DialTolvaneD*, 13> ComponentWrapper::morphSkinnedDials() noexcept
+juce::Component& ComponentWrapper::controlFor (const char* parameterId) const
 {
-    return { &dialS1Morph1, &dialS1Morph2, &dialS1Morph3, &dialS1Morph4, &dialS2Input,  &dialS2Offset, &dialS2Mix,
-             &dialS2Pan,    &dialS2Output, &dialS2Morph1, &dialS2Morph2, &dialS2Morph3, &dialS2Morph4 };
+    for (const auto& row : hintedControls)
+        if (row.parameterId != nullptr && juce::StringRef (row.parameterId) == juce::StringRef (parameterId))
+            return row.control;
+
+    jassertfalse;
+    throw std::invalid_argument ("no control for this parameter");
 }
 
-std::array<wkr::DialTolvaneD*, 9> ComponentWrapper::slotDials (int slot) noexcept
+juce::Slider& ComponentWrapper::sliderFor (const char* parameterId) const
 {
-    if (slot == 0)
-        return { &dialS1Input,  &dialS1Offset, &dialS1Mix,    &dialS1Pan,   &dialS1Output,
-                 &dialS1Morph1, &dialS1Morph2, &dialS1Morph3, &dialS1Morph4 };
+    return dynamic_cast<juce::Slider&> (controlFor (parameterId));
+}
 
-    return { &dialS2Input,  &dialS2Offset, &dialS2Mix,    &dialS2Pan,   &dialS2Output,
-             &dialS2Morph1, &dialS2Morph2, &dialS2Morph3, &dialS2Morph4 };
+juce::ComboBox& ComponentWrapper::comboBoxFor (const char* parameterId) const
+{
+    return dynamic_cast<juce::ComboBox&> (controlFor (parameterId));
+}
+
+juce::Button& ComponentWrapper::buttonFor (const char* parameterId) const
+{
+    return dynamic_cast<juce::Button&> (controlFor (parameterId));
 }
 
 void ComponentWrapper::addChildrenInStackingOrder()
@@ -189,25 +214,25 @@ void ComponentWrapper::configureDials()
         dial.titleFont = font12;
         dial.valueFont = fontValue11;
         dial.valueDisplayMode = 2;
-        dial.skin = position < 8 ? static_cast<const MySkin&> (mainSkin) : static_cast<const MySkin&> (morphSkin);
+        dial.skin = position < firstMorphSkinnedDial ? static_cast<const MySkin&> (mainSkin) : static_cast<const MySkin&> (morphSkin);
     }
 
     applyLook (dialMasterInput, "Input", masterGainLook);
     applyLook (dialMasterMix, "Mix", masterMixLook);
     applyLook (dialMasterOutput, "Output", masterOutputLook);
 
-    for (int number : { 0, 1 })
+    for (const auto& slot : slots)
     {
-        const auto slot = slotDials (number);
-        applyLook (*slot[0], "Input", slotInputLook);
-        applyLook (*slot[1], "Offset", slotOffsetLook);
-        applyLook (*slot[2], "Mix", slotMixLook);
-        applyLook (*slot[3], "Pan", slotPanLook);
-        applyLook (*slot[4], "Output", slotOutputLook);
-        applyLook (*slot[5], "Morph 1", morphLook);
-        applyLook (*slot[6], "Morph 2", morphLook);
-        applyLook (*slot[7], "Morph 3", morphLook);
-        applyLook (*slot[8], "Morph 4", morphLook);
+        const auto& dial = slot.dials;
+        applyLook (*dial[0], "Input", slotInputLook);
+        applyLook (*dial[1], "Offset", slotOffsetLook);
+        applyLook (*dial[2], "Mix", slotMixLook);
+        applyLook (*dial[3], "Pan", slotPanLook);
+        applyLook (*dial[4], "Output", slotOutputLook);
+        applyLook (*dial[5], "Morph 1", morphLook);
+        applyLook (*dial[6], "Morph 2", morphLook);
+        applyLook (*dial[7], "Morph 3", morphLook);
+        applyLook (*dial[8], "Morph 4", morphLook);
     }
 }
 
@@ -230,33 +255,26 @@ void ComponentWrapper::configureRangesAndArrowButtons()
     rangeSkin[spare102] = rangeSkin[backgroundDarkest];
     rangeSkin[buttonTextOnInactive] = rangeSkin[dialValueArcInactive];
 
-    for (auto* panel : { &panelRangeS1, &panelRangeS2 })
+    for (const auto& slot : slots)
     {
-        panel->fillColour = rangeSkin[spare102];
-        panel->outlineColour = rangeSkin[labelBackground];
-        panel->cornerStyle = CornerStyle::topRounded;
-    }
+        slot.rangePanel.fillColour = rangeSkin[spare102];
+        slot.rangePanel.outlineColour = rangeSkin[labelBackground];
+        slot.rangePanel.cornerStyle = CornerStyle::topRounded;
 
-    for (auto* selector : { &sliderRangeS1, &sliderRangeS2 })
-    {
-        selector->skin = rangeSkin;
+        auto& selector = slot.range;
+        selector.skin = rangeSkin;
         for (auto* item : { "2", "4", "8", "16", "32" })
-            selector->addItem (item);
-    }
+            selector.addItem (item);
+        selector.onValueChange = [&selector, &index = slot.rangeIndex]
+        {
+            index.store (rangeIndexFor ((float) selector.getValue()));
+        };
 
-    sliderRangeS1.onValueChange = [this]
-    {
-        processor.s1Range.store (rangeIndexFor ((float) sliderRangeS1.getValue()));
-    };
-    sliderRangeS2.onValueChange = [this]
-    {
-        processor.s2Range.store (rangeIndexFor ((float) sliderRangeS2.getValue()));
-    };
-
-    for (auto* button : { &buttonS1Previous, &buttonS1Next, &buttonS2Previous, &buttonS2Next })
-    {
-        button->drawBody = false;
-        button->onClick = [this, button] { buttonShapePreviousNextOnClick (button); };
+        for (auto* button : { &slot.previous, &slot.next })
+        {
+            button->drawBody = false;
+            button->onClick = [this, button] { buttonShapePreviousNextOnClick (button); };
+        }
     }
 }
 
@@ -352,60 +370,19 @@ void ComponentWrapper::configureChoiceBoxes()
 
 void ComponentWrapper::configureIdsAndHints()
 {
-    const std::array<std::pair<juce::Component*, const char*>, 29> ids { {
-        { &dialMasterInput, my::ParamId::masterInput },
-        { &dialMasterMix, my::ParamId::masterMix },
-        { &dialMasterOutput, my::ParamId::masterOutput },
-        { &dialS1Input, my::ParamId::s1Input },
-        { &dialS1Offset, my::ParamId::s1Offset },
-        { &dialS1Mix, my::ParamId::s1Mix },
-        { &dialS1Pan, my::ParamId::s1Pan },
-        { &dialS1Output, my::ParamId::s1Output },
-        { &dialS1Morph1, my::ParamId::s1Morph1 },
-        { &dialS1Morph2, my::ParamId::s1Morph2 },
-        { &dialS1Morph3, my::ParamId::s1Morph3 },
-        { &dialS1Morph4, my::ParamId::s1Morph4 },
-        { &dialS2Input, my::ParamId::s2Input },
-        { &dialS2Offset, my::ParamId::s2Offset },
-        { &dialS2Mix, my::ParamId::s2Mix },
-        { &dialS2Pan, my::ParamId::s2Pan },
-        { &dialS2Output, my::ParamId::s2Output },
-        { &dialS2Morph1, my::ParamId::s2Morph1 },
-        { &dialS2Morph2, my::ParamId::s2Morph2 },
-        { &dialS2Morph3, my::ParamId::s2Morph3 },
-        { &dialS2Morph4, my::ParamId::s2Morph4 },
-        { &buttonMasterPower, "buttonMasterPower" },
-        { &buttonS1Power, "s1Power" },
-        { &buttonS2Power, "s2Power" },
-        { &multiButtonRoute, "multiButtonRoute" },
-        { &sliderRangeS1, "sliderRangeS1" },
-        { &sliderRangeS2, "sliderRangeS2" },
-        { &comboS1, "comboS1" },
-        { &comboS2, "comboS2" },
-    } };
-
-    for (auto [component, id] : ids)
-        component->setComponentID (id);
-    comboOversampling.setComponentID ("comboOversampling");
-    mouseOverlay.setComponentID ("mouseOverlay");
-    mouseOverlay.hintKeyTarget = &hintKey;
-
-    for (ButtonBase* button : std::initializer_list<ButtonBase*> { &buttonMasterPower, &buttonS1Power, &buttonS2Power,
-                                                                   &undoRedo.buttonUndo, &undoRedo.buttonRedo })
-        button->hintKeyTarget = &hintKey;
-    for (SliderBase* selector :
-         std::initializer_list<SliderBase*> { &multiButtonRoute, &sliderRangeS1, &sliderRangeS2 })
-        selector->hintKeyTarget = &hintKey;
-    for (auto* box : { &comboS1, &comboS2, &comboOversampling })
-        box->hintKeyTarget = &hintKey;
+    for (const auto& row : hintedControls)
+    {
+        row.control.setComponentID (row.componentId);
+        row.hintKeyTarget = &hintKey;
+    }
 
     hintBox.skin = mainSkin;
     hintBox.font = fontSmall11;
     hintBox.hasBorder = true;
-    for (const auto& [key, text] : hintTable)
+    for (const auto& row : hintedControls)
     {
-        hintBox.hintKeys.add (key);
-        hintBox.hintTexts.add (text);
+        hintBox.hintKeys.add (row.componentId);
+        hintBox.hintTexts.add (row.hint);
     }
 
     // The selectors show the stored ranges; the values clamp to 0..1, so a stored index outside
@@ -438,52 +415,8 @@ void ComponentWrapper::resized()
     waveformView.setBounds (panelScopeFrame.getBounds());
     mouseOverlay.setBounds (panelScopeFrame.getBounds());
 
-    panelS1Section.setBounds (0, m.getBottom() + 2, 300, 304);
-    panelS2Section.setBounds (302, m.getBottom() + 2, 300, 304);
-    panelS1Inner.setBounds (4, m.getBottom() + 24, 292, 218);
-    panelS2Inner.setBounds (306, m.getBottom() + 24, 292, 218);
-    buttonS1Power.setBounds (0, m.getBottom() + 2, 82, 22);
-    buttonS2Power.setBounds (302, m.getBottom() + 2, 82, 22);
-    labelS1.setBounds (17, m.getBottom() + 8, 100, 12);
-    labelS2.setBounds (319, m.getBottom() + 8, 100, 12);
-
-    panelRangeS1.setBounds (panelS1Inner.getRight() - 106, m.getBottom() + 6, 106, 20);
-    sliderRangeS1.setBounds (panelRangeS1.getX() + 3, panelRangeS1.getY(), 100, 18);
-    panelRangeS2.setBounds (panelS2Inner.getRight() - 106, m.getBottom() + 6, 106, 20);
-    sliderRangeS2.setBounds (panelRangeS2.getX() + 3, panelRangeS1.getY(), 100, 18);
-
-    shapeScope1.setBounds (4, panelS1Inner.getY(), 292, 146);
-    shapeScope2.setBounds (306, panelS1Inner.getY(), 292, 146);
-    const int r = shapeScope1.getBottom() + 2;
-    comboS1.setBounds (76, r, 140, 16);
-    comboS2.setBounds (378, r, 140, 16);
-    buttonS1Previous.setBounds (comboS1.getRight() + 1, r, 16, 16);
-    buttonS1Next.setBounds (buttonS1Previous.getRight() + 1, r, 16, 16);
-    buttonS2Previous.setBounds (comboS2.getRight() + 1, r, 16, 16);
-    buttonS2Next.setBounds (buttonS2Previous.getRight() + 1, r, 16, 16);
-    arrowsS1.setBounds (buttonS1Previous.getX(), buttonS1Previous.getY(), 32, 16);
-    arrowsS2.setBounds (buttonS2Previous.getX(), buttonS2Previous.getY(), 32, 16);
-
-    const int morphY = comboS1.getBottom() + 8;
-    for (int slot : { 0, 1 })
-    {
-        const auto dials = slotDials (slot);
-        const int shift = 302 * slot;
-        const int innerX = (slot == 0 ? panelS1Inner : panelS2Inner).getX();
-
-        for (size_t i = 0; i < 4; ++i)
-            dials[firstMorph + i]->setBounds (innerX + 14 + 68 * (int) i, morphY, 60, 50);
-
-        dials[0]->setBounds (24 + shift, 340, 42, 59);
-        dials[1]->setBounds (72 + shift, 346, 42, 53);
-        dials[2]->setBounds (139 + shift, 346, 42, 53);
-        dials[3]->setBounds (187 + shift, 346, 42, 53);
-        dials[4]->setBounds (235 + shift, 340, 42, 59);
-    }
-
-    const int separatorHeight = panelS1Section.getBottom() - panelS1Inner.getBottom() - 8;
-    separatorS1.setBounds (126, panelS1Inner.getBottom() + 4, 1, separatorHeight);
-    separatorS2.setBounds (428, panelS1Inner.getBottom() + 4, 1, separatorHeight);
+    layOutSlot (slots[0], 0, m.getBottom());
+    layOutSlot (slots[1], 302, m.getBottom());
 
     panelBottom.setBounds (0, panelS1Section.getBottom() + 2, w, 49);
     labelOversampling.setFont (fontSmall11);
@@ -493,19 +426,43 @@ void ComponentWrapper::resized()
     hintBox.setBounds (2, comboOversampling.getBottom() + 6, w - 4, 19);
 }
 
+// The slot at `shift` pixels from the left edge, below the master strip that ends at `top`.
+void ComponentWrapper::layOutSlot (const SlotControls& slot, int shift, int top)
+{
+    slot.section.setBounds (shift, top + 2, 300, 304);
+    slot.inner.setBounds (shift + 4, top + 24, 292, 218);
+    slot.power.setBounds (shift, top + 2, 82, 22);
+    slot.label.setBounds (shift + 17, top + 8, 100, 12);
+
+    slot.rangePanel.setBounds (slot.inner.getRight() - 106, top + 6, 106, 20);
+    slot.range.setBounds (slot.rangePanel.getX() + 3, slot.rangePanel.getY(), 100, 18);
+
+    slot.scope.setBounds (shift + 4, slot.inner.getY(), 292, 146);
+    const int r = slot.scope.getBottom() + 2;
+    slot.box.setBounds (shift + 76, r, 140, 16);
+    slot.previous.setBounds (slot.box.getRight() + 1, r, 16, 16);
+    slot.next.setBounds (slot.previous.getRight() + 1, r, 16, 16);
+    slot.arrows.setBounds (slot.previous.getX(), slot.previous.getY(), 32, 16);
+
+    const auto& dials = slot.dials;
+    const int morphY = slot.box.getBottom() + 8;
+    for (size_t i = 0; i < 4; ++i)
+        dials[firstMorph + i]->setBounds (slot.inner.getX() + 14 + 68 * (int) i, morphY, 60, 50);
+
+    dials[0]->setBounds (shift + 24, 340, 42, 59);
+    dials[1]->setBounds (shift + 72, 346, 42, 53);
+    dials[2]->setBounds (shift + 139, 346, 42, 53);
+    dials[3]->setBounds (shift + 187, 346, 42, 53);
+    dials[4]->setBounds (shift + 235, 340, 42, 59);
+
+    const int separatorHeight = slot.section.getBottom() - slot.inner.getBottom() - 8;
+    slot.separator.setBounds (shift + 126, slot.inner.getBottom() + 4, 1, separatorHeight);
+}
+
 int ComponentWrapper::rangeIndexFor (float value) noexcept
 {
-    if (value <= 0.2f)
-        return 1;
-    if (value <= 0.4f)
-        return 2;
-    if (value <= 0.6f)
-        return 3;
-    if (value <= 0.8f)
-        return 4;
-    if (value <= 1.0f)
-        return 5;
-    return 1;
+    // Above the selector's range, or not a number, reads as the first item.
+    return value <= 1.0f ? my::selectedItem (value, 5) : 1;
 }
 
 float ComponentWrapper::rangeFor (int index) noexcept
@@ -518,29 +475,31 @@ float ComponentWrapper::rangeFor (int index) noexcept
 
 void ComponentWrapper::buttonShapePreviousNextOnClick (ButtonBase* button)
 {
-    const bool slot1 = button == &buttonS1Previous || button == &buttonS1Next;
-    const bool slot2 = button == &buttonS2Previous || button == &buttonS2Next;
-    if (! slot1 && ! slot2)
-        return;
+    for (const auto& slot : slots)
+    {
+        if (button != &slot.previous && button != &slot.next)
+            continue;
 
-    auto* parameter = processor.apvts.getParameter (slot1 ? my::ParamId::s1Shape : my::ParamId::s2Shape);
-    if (parameter == nullptr)
-        return;
+        auto* parameter = processor.apvts.getParameter (slot.shapeParameterId);
+        if (parameter == nullptr)
+            return;
 
-    // The choice snaps to the nearest of its entries, so a twenty-first moves exactly one.
-    const float step = 1.0f / 21.0f;
-    const bool next = button == &buttonS1Next || button == &buttonS2Next;
-    const float x = juce::jlimit (0.0f, 1.0f, parameter->getValue() + (next ? step : -step));
-    parameter->setValue (x);
-    parameter->sendValueChangedMessageToListeners (x);
+        // The choice snaps to the nearest of its entries, so a twenty-first moves exactly one.
+        const float step = 1.0f / 21.0f;
+        const float x = juce::jlimit (0.0f, 1.0f, parameter->getValue() + (button == &slot.next ? step : -step));
+        parameter->setValue (x);
+        parameter->sendValueChangedMessageToListeners (x);
+        return;
+    }
 }
 
 void ComponentWrapper::doInTimerCallback()
 {
-    shapeScope1.inputMax = processor.shapeProcessor1.inputMax.load();
-    shapeScope1.inputMin = processor.shapeProcessor1.inputMin.load();
-    shapeScope2.inputMax = processor.shapeProcessor2.inputMax.load();
-    shapeScope2.inputMin = processor.shapeProcessor2.inputMin.load();
+    for (const auto& slot : slots)
+    {
+        slot.scope.inputMax = slot.shaper.inputMax.load();
+        slot.scope.inputMin = slot.shaper.inputMin.load();
+    }
 
     hintBox.currentKey = hintKey;
 
@@ -549,8 +508,8 @@ void ComponentWrapper::doInTimerCallback()
 
     refreshMorphDials();
 
-    shapeScope1.range = rangeFor (processor.s1Range.load());
-    shapeScope2.range = rangeFor (processor.s2Range.load());
+    for (const auto& slot : slots)
+        slot.scope.range = rangeFor (slot.rangeIndex.load());
 }
 
 void ComponentWrapper::refreshMorphDials()
@@ -560,24 +519,17 @@ void ComponentWrapper::refreshMorphDials()
     morphSkin[dialPointer] = juce::Colour (morphPointerAtTick);
     morphSkin[dialTrack] = juce::Colour (morphTrackAtTick);
     morphSkin[dialTitle] = juce::Colour (morphPointerAtTick);
-    for (auto* dial : morphSkinnedDials())
-        dial->skin = morphSkin;
-
-    const auto slot1 = slotDials (0);
-    const auto slot2 = slotDials (1);
-
-    for (size_t i = firstMorph; i < slot1.size(); ++i)
-    {
-        slot1[i]->setName (processor.shapeProcessor1.getSelectedShaper().morphNames[i - firstMorph]);
-        slot2[i]->setName (processor.shapeProcessor2.getSelectedShaper().morphNames[i - firstMorph]);
-    }
+    const auto dials = dialList();
+    for (auto dial = dials.begin() + firstMorphSkinnedDial; dial != dials.end(); ++dial)
+        (*dial)->skin = morphSkin;
 
     // A curve with fewer morph values hides the dials it has no name for; they keep following their
     // parameters while away.
-    for (const auto& dials : { slot1, slot2 })
-        for (size_t i = firstMorph; i < dials.size(); ++i)
+    for (const auto& slot : slots)
+        for (size_t i = firstMorph; i < slot.dials.size(); ++i)
         {
-            auto* dial = dials[i];
+            auto* dial = slot.dials[i];
+            dial->setName (slot.shaper.getSelectedShaper().morphNames[i - firstMorph]);
 
             if (dial->getName().isNotEmpty())
             {
@@ -597,25 +549,12 @@ void ComponentWrapper::setIsActive (bool isMasterOn, bool isShaper1On, bool isSh
         dial->isActive = isMasterOn;
     multiButtonRoute.isActive = isMasterOn;
 
-    struct SlotControls
+    const bool slotOn[] { isShaper1On, isShaper2On };
+    for (size_t number = 0; number < slots.size(); ++number)
     {
-        std::array<wkr::DialTolvaneD*, 9> dials;
-        ButtonPower& power;
-        LabelStd& label;
-        MultiButtonSliderHorizontal& range;
-        wkr::MyComboBoxTolvaneB2LookAndFeel& look;
-        wkr::MyComboBoxTolvaneB2& box;
-        ojx::ButtonComboPreNextArrow& arrows;
-        ShapeScope2d& scope;
-    };
+        const auto& slot = slots[number];
+        const bool active = isMasterOn && slotOn[number];
 
-    const SlotControls slot1 { slotDials (0),      buttonS1Power, labelS1,  sliderRangeS1,
-                               comboLookAndFeelS1, comboS1,       arrowsS1, shapeScope1 };
-    const SlotControls slot2 { slotDials (1),      buttonS2Power, labelS2,  sliderRangeS2,
-                               comboLookAndFeelS2, comboS2,       arrowsS2, shapeScope2 };
-
-    const auto apply = [] (const SlotControls& slot, bool active)
-    {
         for (auto* dial : slot.dials)
             dial->isActive = active;
         slot.power.isActive = active;
@@ -625,9 +564,6 @@ void ComponentWrapper::setIsActive (bool isMasterOn, bool isShaper1On, bool isSh
         slot.look.isActive = active;
         slot.box.setIsActive (active);
         slot.arrows.isActive = active;
-    };
-
-    apply (slot1, isMasterOn && isShaper1On);
-    apply (slot2, isMasterOn && isShaper2On);
+    }
 }
 } // namespace my

@@ -4,6 +4,7 @@
 #include "editor/ojx_MouseOverlay.h"
 #include "editor/ojx_ShapeScope2d.h"
 #include "engine/PluginProcessor.h"
+#include "engine/my_Utility.h"
 #include "widgets/my_ButtonBase.h"
 #include "widgets/my_ButtonPower.h"
 #include "widgets/my_HintBox.h"
@@ -19,6 +20,7 @@
 #include "widgets/wkr_SkinTolvaneD.h"
 
 #include <array>
+#include <stdexcept>
 
 namespace my
 {
@@ -54,8 +56,11 @@ public:
 
     // The dials in list order: master, slot-1 main, slot-1 morph, slot-2 main, slot-2 morph.
     std::array<wkr::DialTolvaneD*, numDials> dialList() noexcept;
-    // The dials that draw from `morphSkin` (list positions 9 to 21).
-    std::array<wkr::DialTolvaneD*, 13> morphSkinnedDials() noexcept;
+
+    // The control bound to a parameter, by parameter ID, for the window's attachments.
+    juce::Slider& sliderFor (const char* parameterId) const;
+    juce::ComboBox& comboBoxFor (const char* parameterId) const;
+    juce::Button& buttonFor (const char* parameterId) const;
 
     WkrPlexa2AudioProcessor& processor;
     juce::String hintKey;
@@ -102,6 +107,44 @@ public:
     MouseOverlay mouseOverlay { &processor.scopeProcessor };
 
 private:
+    // One slot's controls, gathered once: the layout places them, the tick renames and greys them
+    // out, and the callbacks find their slot through them.
+    struct SlotControls
+    {
+        // Input, Offset, Mix, Pan, Output, then Morph 1 to 4.
+        std::array<wkr::DialTolvaneD*, 9> dials;
+        ButtonPower& power;
+        LabelStd& label;
+        Panel& section;
+        Panel& inner;
+        Panel& separator;
+        Panel& rangePanel;
+        MultiButtonSliderHorizontal& range;
+        ShapeScope2d& scope;
+        wkr::MyComboBoxTolvaneB2LookAndFeel& look;
+        wkr::MyComboBoxTolvaneB2& box;
+        ButtonBase& previous;
+        ButtonBase& next;
+        ojx::ButtonComboPreNextArrow& arrows;
+        ShapeProcessor& shaper;
+        std::atomic<int>& rangeIndex;
+        const char* shapeParameterId;
+    };
+    static constexpr size_t firstMorph = 5;
+    // The dials from this position of `dialList` on draw from `morphSkin`.
+    static constexpr size_t firstMorphSkinnedDial = 8;
+
+    // One row per hinted control, in the hint line's registration order: its component ID, the
+    // parameter it is bound to (none for the controls with callbacks of their own) and its hint.
+    struct HintedControl
+    {
+        juce::Component& control;
+        juce::String*& hintKeyTarget;
+        const char* componentId;
+        const char* parameterId;
+        const char* hint;
+    };
+
     void addChildrenInStackingOrder();
     void configureSkinsPanelsAndHeader();
     void configureUndoRedoAndRoute();
@@ -112,10 +155,11 @@ private:
     void configureChoiceBoxes();
     void configureIdsAndHints();
     void refreshMorphDials();
+    void layOutSlot (const SlotControls& slot, int shift, int top);
+    juce::Component& controlFor (const char* parameterId) const;
 
-    // One slot's dials (0 or 1): Input, Offset, Mix, Pan, Output, then Morph 1 to 4.
-    static constexpr size_t firstMorph = 5;
-    std::array<wkr::DialTolvaneD*, 9> slotDials (int slot) noexcept;
+    const std::array<SlotControls, 2> slots;
+    const std::array<HintedControl, 33> hintedControls;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ComponentWrapper)
 };

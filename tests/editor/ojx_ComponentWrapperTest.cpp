@@ -118,6 +118,7 @@ TEST_F (ComponentWrapperTest, OversamplingAndRangeChoicesReachTheProcessor)
     EXPECT_EQ (my::ComponentWrapper::rangeIndexFor (0.2000001f), 2);
     EXPECT_EQ (my::ComponentWrapper::rangeIndexFor (1.0f), 5);
     EXPECT_EQ (my::ComponentWrapper::rangeIndexFor (std::numeric_limits<float>::quiet_NaN()), 1);
+    EXPECT_EQ (my::ComponentWrapper::rangeIndexFor (1.5f), 1);
 }
 
 TEST (ComponentWrapperOpening, OversamplingBoxShowsTheAppliedChoiceWithoutWritingIt)
