@@ -75,7 +75,7 @@ WkrPlexa2AudioProcessor::Slot WkrPlexa2AudioProcessor::makeSlot (int number,
 }
 
 WkrPlexa2AudioProcessor::WkrPlexa2AudioProcessor()
-    : AudioProcessor (BusesProperties().withInput ("Input", stereo, false).withOutput ("Output", stereo, false)),
+    : AudioProcessor (BusesProperties().withInput ("Input", stereo, true).withOutput ("Output", stereo, true)),
       parameters (makeParametersWithCurveNames()),
       apvts (*this, &undoManager, "Parameters", parameters.makeParams()),
       setting { "Tolvane", WKR_PRODUCT_FOLDER },
@@ -135,6 +135,7 @@ void WkrPlexa2AudioProcessor::prepareToPlay (double sampleRate, int samplesPerBl
         buffer->setSize (2, pieceLength * largestFactor);
 
     resetLatency();
+    announceParameterValuesToLv2Host();
 }
 
 void WkrPlexa2AudioProcessor::releaseResources() {}
@@ -396,6 +397,20 @@ void WkrPlexa2AudioProcessor::setStateInformation (const void* data, int sizeInB
     oversamplingIndexPass = static_cast<int> (tree.getProperty (idOversamplingIndexPass, 0));
     s1ShapeLast = static_cast<int> (tree.getProperty (idS1ShapeLast, 0));
     s2ShapeLast = static_cast<int> (tree.getProperty (idS2ShapeLast, 0));
+
+    announceParameterValuesToLv2Host();
+}
+
+void WkrPlexa2AudioProcessor::announceParameterValuesToLv2Host()
+{
+    // The LV2 wrapper sends the host a parameter's value only after a listener has heard of a
+    // change, so without this an LV2 host shows every parameter at 0 until it is touched. Hosts of
+    // the other formats read the values themselves and would take these messages for automation.
+    if (wrapperType != wrapperType_LV2)
+        return;
+
+    for (auto* parameter : getParameters())
+        parameter->sendValueChangedMessageToListeners (parameter->getValue());
 }
 
 void WkrPlexa2AudioProcessor::resetLatency()
@@ -412,11 +427,5 @@ void WkrPlexa2AudioProcessor::resetLatency()
         setLatencySamples (static_cast<int> (std::nearbyint (oversampler->getLatencyInSamples())));
 }
 
-// The plug-in factory. Every wrapper ends with both stereo buses enabled, as a host's
-// Audio Unit wrapper leaves them, whatever its own defaults are.
-juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
-{
-    auto* processor = new WkrPlexa2AudioProcessor();
-    processor->enableAllBuses();
-    return processor;
-}
+// The plug-in factory, called by every wrapper once per instance.
+juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter() { return new WkrPlexa2AudioProcessor(); }

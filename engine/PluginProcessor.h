@@ -54,6 +54,10 @@ public:
     // Tells the host the latency of the applied oversampling choice.
     void resetLatency();
 
+    // Under the LV2 wrapper: tells the listeners every parameter's current value, so the wrapper
+    // sends them all to the host. Never called on the audio thread.
+    void announceParameterValuesToLv2Host();
+
     my::Parameters parameters;
     juce::UndoManager undoManager;
     juce::AudioProcessorValueTreeState apvts;

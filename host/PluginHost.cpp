@@ -344,8 +344,6 @@ int render (const Options& options, std::ostream& out)
 
     Source source (options);
 
-    // What the Audio Unit wrapper does when it creates an instance.
-    processor->enableAllBuses();
     processor->setRateAndBufferSizeDetails (source.sampleRate, options.blockSize);
 
     if (options.loadPath.isNotEmpty())

@@ -2,6 +2,9 @@
 
 #include "engine/PluginProcessor.h"
 
+#include <map>
+#include <vector>
+
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter();
 
 namespace
@@ -101,13 +104,14 @@ TEST (ProcessorBuses, AcceptsOnlyStereoInAndStereoOut)
     EXPECT_FALSE (processor.checkBusesLayoutSupported (layoutOf (stereo, juce::AudioChannelSet::create5point1())));
 }
 
-TEST (ProcessorBuses, AreDeclaredOffAndTheFactoryEnablesBoth)
+TEST (ProcessorBuses, AreStereoAndEnabledByDefault)
 {
+    // Hosts may leave a bus that is not enabled by default unconnected, or run it with no channels.
     WkrPlexa2AudioProcessor bare;
     ASSERT_EQ (bare.getBusCount (true), 1);
     ASSERT_EQ (bare.getBusCount (false), 1);
-    EXPECT_FALSE (bare.getBus (true, 0)->isEnabledByDefault());
-    EXPECT_FALSE (bare.getBus (false, 0)->isEnabledByDefault());
+    EXPECT_TRUE (bare.getBus (true, 0)->isEnabledByDefault());
+    EXPECT_TRUE (bare.getBus (false, 0)->isEnabledByDefault());
     EXPECT_EQ (bare.getBus (true, 0)->getName(), "Input");
     EXPECT_EQ (bare.getBus (false, 0)->getName(), "Output");
 
@@ -116,5 +120,95 @@ TEST (ProcessorBuses, AreDeclaredOffAndTheFactoryEnablesBoth)
     EXPECT_EQ (created->getMainBusNumOutputChannels(), 2);
     EXPECT_EQ (created->getTotalNumInputChannels(), 2);
     EXPECT_EQ (created->getTotalNumOutputChannels(), 2);
+}
+
+// Records every parameter value the processor announces to its listeners, by parameter index.
+class AnnouncedValues : public juce::AudioProcessorListener
+{
+public:
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float value) override
+    {
+        values[index].push_back (value);
+    }
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+
+    // Every parameter was announced, the last time at its current value.
+    void expectEachAnnounced (juce::AudioProcessor& processor) const
+    {
+        const auto& parameters = processor.getParameters();
+        EXPECT_EQ (values.size(), static_cast<size_t> (parameters.size()));
+        for (auto* parameter : parameters)
+        {
+            const auto found = values.find (parameter->getParameterIndex());
+            ASSERT_NE (found, values.end()) << parameter->getName (64);
+            EXPECT_EQ (found->second.back(), parameter->getValue()) << parameter->getName (64);
+        }
+    }
+
+    std::map<int, std::vector<float>> values;
+};
+
+std::unique_ptr<WkrPlexa2AudioProcessor> makeProcessorFor (juce::AudioProcessor::WrapperType wrapper)
+{
+    juce::AudioProcessor::setTypeOfNextNewPlugin (wrapper);
+    auto processor = std::make_unique<WkrPlexa2AudioProcessor>();
+    juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
+    return processor;
+}
+
+juce::MemoryBlock stateWithMainJobSettings()
+{
+    auto source = makeProcessorFor (juce::AudioProcessor::wrapperType_Undefined);
+    auto* input = source->apvts.getParameter (my::ParamId::s1Input);
+    auto* shape = source->apvts.getParameter (my::ParamId::s1Shape);
+    input->setValueNotifyingHost (input->convertTo0to1 (18.0f));
+    shape->setValueNotifyingHost (shape->convertTo0to1 (7.0f));
+    juce::MemoryBlock state;
+    source->getStateInformation (state);
+    return state;
+}
+
+TEST (ProcessorLv2Values, EveryValueIsAnnouncedAtActivationAndAfterARestore)
+{
+    const auto state = stateWithMainJobSettings();
+    auto processor = makeProcessorFor (juce::AudioProcessor::wrapperType_LV2);
+    AnnouncedValues announced;
+    processor->addListener (&announced);
+
+    processor->prepareToPlay (48000.0, 512);
+    announced.expectEachAnnounced (*processor);
+    EXPECT_EQ (announced.values[2].back(), 1.0f) << "master mix at 100 %";
+
+    announced.values.clear();
+    processor->setStateInformation (state.getData(), static_cast<int> (state.getSize()));
+    announced.expectEachAnnounced (*processor);
+    EXPECT_FLOAT_EQ (announced.values[9].back(), 90.0f / 144.0f) << "s1Input at +18 dB";
+    EXPECT_FLOAT_EQ (announced.values[4].back(), 7.0f / 20.0f) << "s1Shape at Sine";
+
+    // A block that does not decode changes nothing, and the host still learns where things stand.
+    announced.values.clear();
+    processor->setStateInformation ("junk", 4);
+    announced.expectEachAnnounced (*processor);
+    processor->removeListener (&announced);
+}
+
+TEST (ProcessorLv2Values, OtherWrappersHearOnlyOfValuesThatChange)
+{
+    // Their hosts read the values themselves and would record extra messages as automation.
+    const auto state = stateWithMainJobSettings();
+    for (auto wrapper : { juce::AudioProcessor::wrapperType_Undefined,
+                          juce::AudioProcessor::wrapperType_VST3,
+                          juce::AudioProcessor::wrapperType_Standalone })
+    {
+        auto processor = makeProcessorFor (wrapper);
+        AnnouncedValues announced;
+        processor->addListener (&announced);
+        processor->prepareToPlay (44100.0, 64);
+        processor->setStateInformation (state.getData(), static_cast<int> (state.getSize()));
+        EXPECT_EQ (announced.values.size(), 2u) << wrapper;
+        EXPECT_EQ (announced.values.count (4), 1u) << "s1Shape, restored to Sine";
+        EXPECT_EQ (announced.values.count (9), 1u) << "s1Input, restored to +18 dB";
+        processor->removeListener (&announced);
+    }
 }
 } // namespace
