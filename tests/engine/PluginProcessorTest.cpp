@@ -196,8 +196,7 @@ TEST (ProcessorLv2Values, OtherWrappersHearOnlyOfValuesThatChange)
 {
     // Their hosts read the values themselves and would record extra messages as automation.
     const auto state = stateWithMainJobSettings();
-    for (auto wrapper : { juce::AudioProcessor::wrapperType_Undefined,
-                          juce::AudioProcessor::wrapperType_VST3,
+    for (auto wrapper : { juce::AudioProcessor::wrapperType_Undefined, juce::AudioProcessor::wrapperType_VST3,
                           juce::AudioProcessor::wrapperType_Standalone })
     {
         auto processor = makeProcessorFor (wrapper);
