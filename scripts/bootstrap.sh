@@ -12,7 +12,7 @@ packages=(
 )
 # The tests, the benchmark and the checks of the built bundles.
 if [ "${1:-}" = tests ]; then
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev lilv-utils)
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev lilv-utils sordi xvfb xauth)
 fi
 # Hosts that CI loads the built bundles into.
 if [ "${WKR_WITH_HOSTS:-0}" = 1 ]; then
