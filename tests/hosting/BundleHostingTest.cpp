@@ -289,6 +289,7 @@ TEST_P (BundleHosting, StateSavedThroughTheHostRestoresIntoASecondInstance)
     second->setStateInformation (saved.getData(), static_cast<int> (saved.getSize()));
     const auto secondRender = render (*second, rate, blockSize, numSamples);
 
+    EXPECT_GT (firstRender.getMagnitude (0, numSamples), 0.1f) << "no sound";
     EXPECT_LT (largestDifference (firstRender, secondRender), 1.0e-6f);
 
     // The host reads back every value, not the defaults.
