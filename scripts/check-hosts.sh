@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Proves that real hosts accept the built bundles as 2-in, 2-out effects:
-# lilv's lv2info for the LV2 bundle and Ardour's scanner for the VST3 bundle.
+# lilv's lv2info for the LV2 bundle (which also reads its class and maintainer) and Ardour's
+# scanner for the VST3 bundle.
 # Usage: scripts/check-hosts.sh <artefacts folder with LV2/ and VST3/>
 set -euo pipefail
 
@@ -9,7 +10,8 @@ uri="https://tolvane.example/plugins/wkr-plexa-2"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-lv2=$(LV2_PATH="$artefacts/LV2" lv2info "$uri")
+# The system folder holds the LV2 specifications, where lilv learns the plug-in classes.
+lv2=$(LV2_PATH="$artefacts/LV2:/usr/lib/lv2" lv2info "$uri")
 # Count the port blocks that are audio ports, by direction.
 count_audio_ports() {
     awk -v direction="$1" '
@@ -25,6 +27,12 @@ if [ "$audio_in" != 2 ] || [ "$audio_out" != 2 ]; then
     exit 1
 fi
 echo "check-hosts: lv2info lists $uri with 2 audio inputs and 2 audio outputs"
+if ! grep -qE 'Class: +Distortion Plugin' <<<"$lv2" || ! grep -qE 'Author Email: +mailto:' <<<"$lv2"; then
+    echo "check-hosts: lv2info does not see a distortion plug-in with a mailto: address:" >&2
+    head -n 8 <<<"$lv2" >&2
+    exit 1
+fi
+echo "check-hosts: lv2info classes it as a distortion plug-in, its maintainer reached by mailto:"
 
 scanner=$(ls /usr/lib/ardour*/ardour-vst3-scanner 2>/dev/null | head -n 1)
 if [ -z "$scanner" ]; then
