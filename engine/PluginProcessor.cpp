@@ -387,7 +387,10 @@ void WkrPlexa2AudioProcessor::setStateInformation (const void* data, int sizeInB
         tree = juce::ValueTree::readFromData (data, static_cast<size_t> (sizeInBytes));
 
     if (tree.isValid())
+    {
+        repairParameterValues (tree);
         apvts.replaceState (tree);
+    }
 
     // A property the tree lacks, or a block that does not decode, reads 0.
     s1Range = static_cast<int> (tree.getProperty (idS1Range, 0));
@@ -396,6 +399,26 @@ void WkrPlexa2AudioProcessor::setStateInformation (const void* data, int sizeInB
     oversamplingIndexPass = static_cast<int> (tree.getProperty (idOversamplingIndexPass, 0));
     s1ShapeLast = static_cast<int> (tree.getProperty (idS1ShapeLast, 0));
     s2ShapeLast = static_cast<int> (tree.getProperty (idS2ShapeLast, 0));
+}
+
+void WkrPlexa2AudioProcessor::repairParameterValues (juce::ValueTree& tree) const
+{
+    // Repaired in the tree itself, so the next save stores what the parameters hold.
+    static const juce::Identifier idProperty { "id" }, valueProperty { "value" };
+    for (auto child : tree)
+    {
+        auto* parameter = apvts.getParameter (child.getProperty (idProperty).toString());
+        if (parameter == nullptr || ! child.hasProperty (valueProperty))
+            continue;
+
+        const auto& range = parameter->getNormalisableRange();
+        const auto stored = static_cast<double> (child.getProperty (valueProperty));
+        const auto repaired = std::isfinite (stored)
+                                  ? juce::jlimit (static_cast<double> (range.start), static_cast<double> (range.end), stored)
+                                  : static_cast<double> (parameter->convertFrom0to1 (parameter->getDefaultValue()));
+        if (repaired != stored)
+            child.setProperty (valueProperty, repaired, nullptr);
+    }
 }
 
 void WkrPlexa2AudioProcessor::resetLatency()

@@ -144,6 +144,9 @@ private:
     using Block = juce::dsp::AudioBlock<float>;
 
     static my::Parameters makeParametersWithCurveNames();
+    // Gives each parameter value of a restored tree that is no finite number the parameter's
+    // default, and one outside the range the nearest end.
+    void repairParameterValues (juce::ValueTree& tree) const;
     Slot makeSlot (int number, my::GainProcessor&, my::OffsetProcesoor&, my::ShapeProcessor&, my::MixProcessor&,
                    my::PanProcessor&, my::GainProcessor&, std::atomic<int>& shapeLast);
 
