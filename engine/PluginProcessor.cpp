@@ -126,15 +126,27 @@ void WkrPlexa2AudioProcessor::prepareToPlay (double sampleRate, int samplesPerBl
         block->prepare (processSpec);
 
     for (int choice = 1; choice <= 4; ++choice)
-    {
         oversamplerFor (choice)->initProcessing (static_cast<size_t> (pieceLength));
-        oversamplerFor (choice)->reset();
-    }
 
     for (auto* buffer : { &chainBuffer, &slot1WetBuffer, &slot2Buffer, &slot2WetBuffer })
         buffer->setSize (2, pieceLength * largestFactor);
 
+    reset();
     resetLatency();
+}
+
+void WkrPlexa2AudioProcessor::reset()
+{
+    // Whatever the signal path remembers goes: ramps end at their targets, the DC blocker and the
+    // oversamplers forget their past input. So a prepare or a host's reset also brings back a
+    // path that something ever made unusable.
+    for (my::DspProcessorBase* block : std::initializer_list<my::DspProcessorBase*> {
+             &gainS1Input, &offsetS1, &mixS1, &panS1, &gainS1Output, &gainS2Input, &offsetS2, &mixS2, &panS2,
+             &gainS2Output, &mixParallel, &gainMasterInput, &mixMaster, &gainMasterOutput, &dcOffset })
+        block->reset();
+
+    for (int choice = 1; choice <= 4; ++choice)
+        oversamplerFor (choice)->reset();
 }
 
 void WkrPlexa2AudioProcessor::releaseResources() {}

@@ -481,3 +481,56 @@ TEST_F (ProcessBlock, NeverAllocatesOnTheAudioThread)
         }
 }
 } // namespace
+
+namespace
+{
+// A reset or a prepare forgets the past: afterwards the output no longer depends on what came
+// before, even when something had left NaN in the path's memories.
+TEST (UnusableInput, AResetOrPrepareBringsBackAPathThatWasPoisoned)
+{
+    for (const bool byPrepare : { false, true })
+    {
+        SCOPED_TRACE (byPrepare ? "prepare" : "reset");
+        WkrPlexa2AudioProcessor poisoned, clean;
+        for (auto* p : { &poisoned, &clean })
+        {
+            useBusySettings (*p);
+            p->oversamplingIndexPass = 2;
+            p->prepareToPlay (rate, blockSize);
+        }
+
+        juce::MidiBuffer midi;
+        auto loud = noise (blockSize, 0.9f, 20);
+        auto silent = noise (blockSize, 0.0f, 20);
+        poisoned.processBlock (loud, midi);
+        clean.processBlock (silent, midi);
+
+        // NaN in the DC blocker's memory and two ramps that run from NaN to their targets.
+        constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+        poisoned.dcOffset.left.lastOutput = nan;
+        for (auto* smoother : { &poisoned.gainMasterOutput.smoother, &poisoned.mixS1.smoother })
+        {
+            const float target = smoother->getTargetValue();
+            smoother->setCurrentAndTargetValue (nan);
+            smoother->setTargetValue (target);
+        }
+
+        for (auto* p : { &poisoned, &clean })
+        {
+            if (byPrepare)
+                p->prepareToPlay (rate, blockSize);
+            else
+                p->reset();
+        }
+
+        for (int round = 0; round < 3; ++round)
+        {
+            auto a = noise (blockSize, 0.5f, static_cast<unsigned> (30 + round));
+            auto b = a;
+            poisoned.processBlock (a, midi);
+            clean.processBlock (b, midi);
+            expectIdentical (a, b, ("round " + std::to_string (round)).c_str());
+        }
+    }
+}
+} // namespace
