@@ -31,15 +31,15 @@ constexpr auto iirFilter = juce::dsp::Oversampling<float>::filterHalfBandPolypha
 constexpr int longestPiece = 16384;
 constexpr int largestFactor = 16;
 
-// A NaN or infinite input would poison the oversampler and DC blocker states for good.
-void replaceNonFinite (juce::dsp::AudioBlock<float>& block) noexcept
+// A NaN or infinite input would poison the oversampler and DC blocker states for good, and an
+// absurdly loud one overflow the gains or linger in the DC blocker for seconds: both are silenced.
+void silenceUnusableSamples (juce::dsp::AudioBlock<float>& block) noexcept
 {
     for (size_t channel = 0; channel < block.getNumChannels(); ++channel)
     {
         auto* samples = block.getChannelPointer (channel);
         for (size_t i = 0; i < block.getNumSamples(); ++i)
-            if (! std::isfinite (samples[i]))
-                samples[i] = 0.0f;
+            samples[i] = std::abs (samples[i]) <= WkrPlexa2AudioProcessor::loudestInput ? samples[i] : 0.0f;
     }
 }
 
@@ -231,7 +231,7 @@ void WkrPlexa2AudioProcessor::processPiece (juce::AudioBuffer<float>& buffer)
     const int choice = oversamplingIndexLast;
 
     auto host = Block (buffer).getSubsetChannelBlock (0, 2);
-    replaceNonFinite (host);
+    silenceUnusableSamples (host);
     gainMasterInput.processAudioBlock (host);
 
     auto stream = upsample (host, choice);

@@ -55,6 +55,10 @@ public:
     // Tells the host the latency of the applied oversampling choice.
     void resetLatency();
 
+    // Largest input sample taken as signal, +60 dBFS. Louder samples, NaN and infinities are
+    // taken as silence.
+    static constexpr float loudestInput = 1000.0f;
+
     my::Parameters parameters;
     juce::UndoManager undoManager;
     juce::AudioProcessorValueTreeState apvts;
