@@ -18,12 +18,14 @@ juce::ParameterID idOf (const juce::String& id) { return { id, 1 }; }
 juce::NormalisableRange<float> withNaNAsDefault (const juce::NormalisableRange<float>& range, float defaultValue)
 {
     const float defaultPosition = range.convertTo0to1 (defaultValue);
+    auto orDefault = [defaultValue] (float v) { return std::isnan (v) ? defaultValue : v; };
     juce::NormalisableRange<float> result (
         range.start,
         range.end,
-        [range, defaultPosition] (float, float, float p) { return range.convertFrom0to1 (std::isnan (p) ? defaultPosition : p); },
-        [range, defaultValue] (float, float, float v) { return range.convertTo0to1 (std::isnan (v) ? defaultValue : v); },
-        [range, defaultValue] (float, float, float v) { return range.snapToLegalValue (std::isnan (v) ? defaultValue : v); });
+        [range, defaultPosition] (float, float, float p)
+        { return range.convertFrom0to1 (std::isnan (p) ? defaultPosition : p); },
+        [range, orDefault] (float, float, float v) { return range.convertTo0to1 (orDefault (v)); },
+        [range, orDefault] (float, float, float v) { return range.snapToLegalValue (orDefault (v)); });
     result.interval = range.interval;
     return result;
 }
@@ -33,7 +35,9 @@ juce::NormalisableRange<float> withNaNAsDefault (const juce::NormalisableRange<f
 class CurveChoiceParameter final : public juce::AudioParameterChoice
 {
 public:
-    CurveChoiceParameter (const juce::ParameterID& id, const juce::String& parameterName, const juce::StringArray& curveNames)
+    CurveChoiceParameter (const juce::ParameterID& id,
+                          const juce::String& parameterName,
+                          const juce::StringArray& curveNames)
         : AudioParameterChoice (id, parameterName, curveNames, 0)
         , finiteRange (withNaNAsDefault (AudioParameterChoice::getNormalisableRange(), 0.0f))
     {
@@ -139,7 +143,8 @@ std::unique_ptr<juce::AudioParameterFloat> Parameters::makeAudioParameterFloat (
         defaultValue,
         juce::AudioParameterFloatAttributes()
             .withStringFromValueFunction ([suffix] (float value, int) { return digit3 (value) + suffix; })
-            .withValueFromStringFunction ([defaultValue] (const juce::String& text) { return typedValue (text, defaultValue); }));
+            .withValueFromStringFunction ([defaultValue] (const juce::String& text)
+                                          { return typedValue (text, defaultValue); }));
 }
 
 std::unique_ptr<juce::AudioParameterBool> Parameters::makeAudioParameterBool (juce::String id,

@@ -424,9 +424,10 @@ void WkrPlexa2AudioProcessor::repairParameterValues (juce::ValueTree& tree) cons
             continue;
 
         const auto& range = parameter->getNormalisableRange();
+        const auto start = static_cast<double> (range.start), end = static_cast<double> (range.end);
         const auto stored = static_cast<double> (child.getProperty (valueProperty));
         const auto repaired = std::isfinite (stored)
-                                  ? juce::jlimit (static_cast<double> (range.start), static_cast<double> (range.end), stored)
+                                  ? juce::jlimit (start, end, stored)
                                   : static_cast<double> (parameter->convertFrom0to1 (parameter->getDefaultValue()));
         if (repaired != stored)
             child.setProperty (valueProperty, repaired, nullptr);

@@ -566,7 +566,8 @@ TEST (UnusableInput, TheLoudestInputAtTheHighestGainsStaysFinite)
     const float loudest = WkrPlexa2AudioProcessor::loudestInput;
     const int burstStart = 1000, burstLength = 480;
     const auto quiet = render (false, 0, burstStart, burstLength, [] (int) { return 0.0f; });
-    const auto loud = render (false, 0, burstStart, burstLength, [loudest] (int i) { return i % 2 == 0 ? loudest : -loudest; });
+    const auto loud = render (false, 0, burstStart, burstLength,
+                              [loudest] (int i) { return i % 2 == 0 ? loudest : -loudest; });
     EXPECT_GT (std::abs (loud.getSample (0, burstStart + 10) - quiet.getSample (0, burstStart + 10)), 1.0f);
 
     for (int curve = 0; curve < my::ShapeProcessor::numShapes; ++curve)
