@@ -1,5 +1,6 @@
 #include "editor/PluginEditor.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace id = my::ParamId;
@@ -80,7 +81,9 @@ float WkrPlexa2AudioProcessorEditor::readStoredScale (const my::Setting& setting
     if (! std::isfinite (stored) || stored <= 0.0f || stored > maximumScale)
         return 1.0f;
 
-    return stored;
+    // A tiny factor opens no smaller than the corner resizer allows, or a host that sizes its view
+    // from the editor would show next to nothing.
+    return std::max (stored, minimumScale);
 }
 
 void WkrPlexa2AudioProcessorEditor::applyScaleTransform()

@@ -24,6 +24,8 @@ public:
 
     // Largest factor taken from the file: beyond it the window would outgrow any screen.
     static constexpr float maximumScale = 8.0f;
+    // Smallest one: the 301 x 222 minimum that the corner resizer keeps.
+    static constexpr float minimumScale = 0.5f;
 
     WkrPlexa2AudioProcessor& processor;
     my::ComponentWrapper content;

@@ -2,15 +2,94 @@
 
 #include "engine/my_Utility.h"
 
+#include <cmath>
+#include <limits>
+
 namespace my
 {
 namespace
 {
 // Every parameter has version hint 1, so hosts that order parameters by version see one set.
 juce::ParameterID idOf (const juce::String& id) { return { id, 1 }; }
+
+// The same mapping, except that NaN stands for the default. NaN fails every comparison, so the
+// framework's clamping would pass it on: from a host, a state or a text it would become the
+// parameter's value and reach the audio path. Finite values map exactly as before.
+juce::NormalisableRange<float> withNaNAsDefault (const juce::NormalisableRange<float>& range, float defaultValue)
+{
+    const float defaultPosition = range.convertTo0to1 (defaultValue);
+    auto orDefault = [defaultValue] (float v) { return std::isnan (v) ? defaultValue : v; };
+    juce::NormalisableRange<float> result (
+        range.start,
+        range.end,
+        [range, defaultPosition] (float, float, float p)
+        { return range.convertFrom0to1 (std::isnan (p) ? defaultPosition : p); },
+        [range, orDefault] (float, float, float v) { return range.convertTo0to1 (orDefault (v)); },
+        [range, orDefault] (float, float, float v) { return range.snapToLegalValue (orDefault (v)); });
+    result.interval = range.interval;
+    return result;
+}
+
+// The curve choice. The framework rounds a NaN position to an arbitrary index; here it gives the
+// default, as for every other parameter.
+class CurveChoiceParameter final : public juce::AudioParameterChoice
+{
+public:
+    CurveChoiceParameter (const juce::ParameterID& id,
+                          const juce::String& parameterName,
+                          const juce::StringArray& curveNames)
+        : AudioParameterChoice (id, parameterName, curveNames, 0)
+        , finiteRange (withNaNAsDefault (AudioParameterChoice::getNormalisableRange(), 0.0f))
+    {
+    }
+
+    const juce::NormalisableRange<float>& getNormalisableRange() const override { return finiteRange; }
+
+private:
+    juce::NormalisableRange<float> finiteRange;
+};
+
+// A switch. The framework's switch stores whatever position a host sends, NaN included, so this
+// one keeps its own: NaN gives the default, any other position is limited to 0..1 like those of
+// the other parameters. The framework's get() and assignment never see it: hosts, the parameter
+// state and the attachments go through getValue() and setValue(), and so does this code.
+class SwitchParameter final : public juce::AudioParameterBool
+{
+public:
+    SwitchParameter (const juce::ParameterID& id,
+                     const juce::String& parameterName,
+                     bool defaultOn,
+                     const juce::AudioParameterBoolAttributes& attributes)
+        : AudioParameterBool (id, parameterName, defaultOn, attributes)
+        , defaultPosition (defaultOn ? 1.0f : 0.0f)
+        , position (defaultPosition)
+    {
+    }
+
+private:
+    float getValue() const override { return position.load (std::memory_order_relaxed); }
+
+    void setValue (float newValue) override
+    {
+        position.store (std::isnan (newValue) ? defaultPosition : juce::jlimit (0.0f, 1.0f, newValue),
+                        std::memory_order_relaxed);
+    }
+
+    const float defaultPosition;
+    std::atomic<float> position; // host, message or audio thread: whoever sets the parameter
+};
 } // namespace
 
 juce::String routeText (float value) { return selectedItem (value, 2) == 1 ? "Serial" : "Parallel"; }
+
+float typedValue (const juce::String& text, float defaultValue)
+{
+    const double value = text.getDoubleValue();
+    if (! std::isfinite (value))
+        return defaultValue;
+    constexpr double largest = std::numeric_limits<float>::max();
+    return static_cast<float> (juce::jlimit (-largest, largest, value));
+}
 
 float routeValueFromText (const juce::String& text)
 {
@@ -19,7 +98,7 @@ float routeValueFromText (const juce::String& text)
         return 0.0f;
     if (word.equalsIgnoreCase ("Parallel"))
         return 1.0f;
-    return word.getFloatValue();
+    return typedValue (word, 0.0f);
 }
 
 juce::String Parameters::unitSuffix (UnitType unit)
@@ -60,10 +139,12 @@ std::unique_ptr<juce::AudioParameterFloat> Parameters::makeAudioParameterFloat (
     return std::make_unique<juce::AudioParameterFloat> (
         idOf (id),
         name,
-        range,
+        withNaNAsDefault (range, defaultValue),
         defaultValue,
-        juce::AudioParameterFloatAttributes().withStringFromValueFunction (
-            [suffix] (float value, int) { return digit3 (value) + suffix; }));
+        juce::AudioParameterFloatAttributes()
+            .withStringFromValueFunction ([suffix] (float value, int) { return digit3 (value) + suffix; })
+            .withValueFromStringFunction ([defaultValue] (const juce::String& text)
+                                          { return typedValue (text, defaultValue); }));
 }
 
 std::unique_ptr<juce::AudioParameterBool> Parameters::makeAudioParameterBool (juce::String id,
@@ -72,7 +153,7 @@ std::unique_ptr<juce::AudioParameterBool> Parameters::makeAudioParameterBool (ju
                                                                                juce::String offText,
                                                                                bool defaultValue)
 {
-    return std::make_unique<juce::AudioParameterBool> (
+    return std::make_unique<SwitchParameter> (
         idOf (id),
         name,
         defaultValue,
@@ -87,7 +168,7 @@ juce::AudioProcessorValueTreeState::ParameterLayout Parameters::makeParams()
     layout.add (std::make_unique<juce::AudioParameterFloat> (
         idOf (ParamId::route),
         "Route",
-        juce::NormalisableRange<float> (0.0f, 1.0f, 1.0f, 1.0f),
+        withNaNAsDefault (juce::NormalisableRange<float> (0.0f, 1.0f, 1.0f, 1.0f), 0.0f),
         0.0f,
         juce::AudioParameterFloatAttributes()
             .withStringFromValueFunction ([] (float value, int) { return routeText (value); })
@@ -102,7 +183,7 @@ juce::AudioProcessorValueTreeState::ParameterLayout Parameters::makeParams()
         const auto idPrefix = "s" + slot;
         const auto namePrefix = "S" + slot + " ";
 
-        layout.add (std::make_unique<juce::AudioParameterChoice> (idOf (idPrefix + "Shape"), namePrefix + "Shape", shapeNames, 0));
+        layout.add (std::make_unique<CurveChoiceParameter> (idOf (idPrefix + "Shape"), namePrefix + "Shape", shapeNames));
 
         for (const juce::String morph : { "1", "2", "3", "4" })
             layout.add (makeAudioParameterFloat (idPrefix + "Morph" + morph, namePrefix + "Morph " + morph, 0.0f, 1.0f, 0.0f, UnitType::none, SkewType::linear, 0.0f));

@@ -60,6 +60,10 @@ inline constexpr std::array<const char*, 21> curveDisplayNames {
 // Item a route value selects: "Serial" up to 0.5, "Parallel" above.
 juce::String routeText (float value);
 
+// The number a typed text starts with; text that reads as no finite number ("nan", "inf") gives
+// the default instead.
+float typedValue (const juce::String& text, float defaultValue);
+
 // Reads a typed route: the words "Serial"/"Parallel" in any letter case, otherwise the leading number.
 float routeValueFromText (const juce::String& text);
 

@@ -31,15 +31,15 @@ constexpr auto iirFilter = juce::dsp::Oversampling<float>::filterHalfBandPolypha
 constexpr int longestPiece = 16384;
 constexpr int largestFactor = 16;
 
-// A NaN or infinite input would poison the oversampler and DC blocker states for good.
-void replaceNonFinite (juce::dsp::AudioBlock<float>& block) noexcept
+// A NaN or infinite input would poison the oversampler and DC blocker states for good, and an
+// absurdly loud one overflow the gains or linger in the DC blocker for seconds: both are silenced.
+void silenceUnusableSamples (juce::dsp::AudioBlock<float>& block) noexcept
 {
     for (size_t channel = 0; channel < block.getNumChannels(); ++channel)
     {
         auto* samples = block.getChannelPointer (channel);
         for (size_t i = 0; i < block.getNumSamples(); ++i)
-            if (! std::isfinite (samples[i]))
-                samples[i] = 0.0f;
+            samples[i] = std::abs (samples[i]) <= WkrPlexa2AudioProcessor::loudestInput ? samples[i] : 0.0f;
     }
 }
 
@@ -126,16 +126,28 @@ void WkrPlexa2AudioProcessor::prepareToPlay (double sampleRate, int samplesPerBl
         block->prepare (processSpec);
 
     for (int choice = 1; choice <= 4; ++choice)
-    {
         oversamplerFor (choice)->initProcessing (static_cast<size_t> (pieceLength));
-        oversamplerFor (choice)->reset();
-    }
 
     for (auto* buffer : { &chainBuffer, &slot1WetBuffer, &slot2Buffer, &slot2WetBuffer })
         buffer->setSize (2, pieceLength * largestFactor);
 
+    reset();
     resetLatency();
     announceParameterValuesToLv2Host();
+}
+
+void WkrPlexa2AudioProcessor::reset()
+{
+    // Whatever the signal path remembers goes: ramps end at their targets, the DC blocker and the
+    // oversamplers forget their past input. So a prepare or a host's reset also brings back a
+    // path that something ever made unusable.
+    for (my::DspProcessorBase* block : std::initializer_list<my::DspProcessorBase*> {
+             &gainS1Input, &offsetS1, &mixS1, &panS1, &gainS1Output, &gainS2Input, &offsetS2, &mixS2, &panS2,
+             &gainS2Output, &mixParallel, &gainMasterInput, &mixMaster, &gainMasterOutput, &dcOffset })
+        block->reset();
+
+    for (int choice = 1; choice <= 4; ++choice)
+        oversamplerFor (choice)->reset();
 }
 
 void WkrPlexa2AudioProcessor::releaseResources() {}
@@ -220,7 +232,7 @@ void WkrPlexa2AudioProcessor::processPiece (juce::AudioBuffer<float>& buffer)
     const int choice = oversamplingIndexLast;
 
     auto host = Block (buffer).getSubsetChannelBlock (0, 2);
-    replaceNonFinite (host);
+    silenceUnusableSamples (host);
     gainMasterInput.processAudioBlock (host);
 
     auto stream = upsample (host, choice);
@@ -388,7 +400,10 @@ void WkrPlexa2AudioProcessor::setStateInformation (const void* data, int sizeInB
         tree = juce::ValueTree::readFromData (data, static_cast<size_t> (sizeInBytes));
 
     if (tree.isValid())
+    {
+        repairParameterValues (tree);
         apvts.replaceState (tree);
+    }
 
     // A property the tree lacks, or a block that does not decode, reads 0.
     s1Range = static_cast<int> (tree.getProperty (idS1Range, 0));
@@ -411,6 +426,27 @@ void WkrPlexa2AudioProcessor::announceParameterValuesToLv2Host()
 
     for (auto* parameter : getParameters())
         parameter->sendValueChangedMessageToListeners (parameter->getValue());
+}
+
+void WkrPlexa2AudioProcessor::repairParameterValues (juce::ValueTree& tree) const
+{
+    // Repaired in the tree itself, so the next save stores what the parameters hold.
+    static const juce::Identifier idProperty { "id" }, valueProperty { "value" };
+    for (auto child : tree)
+    {
+        auto* parameter = apvts.getParameter (child.getProperty (idProperty).toString());
+        if (parameter == nullptr || ! child.hasProperty (valueProperty))
+            continue;
+
+        const auto& range = parameter->getNormalisableRange();
+        const auto start = static_cast<double> (range.start), end = static_cast<double> (range.end);
+        const auto stored = static_cast<double> (child.getProperty (valueProperty));
+        const auto repaired = std::isfinite (stored)
+                                  ? juce::jlimit (start, end, stored)
+                                  : static_cast<double> (parameter->convertFrom0to1 (parameter->getDefaultValue()));
+        if (repaired != stored)
+            child.setProperty (valueProperty, repaired, nullptr);
+    }
 }
 
 void WkrPlexa2AudioProcessor::resetLatency()

@@ -30,6 +30,7 @@ public:
 
     void prepareToPlay (double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
+    void reset() override;
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     using AudioProcessor::processBlock;
@@ -57,6 +58,10 @@ public:
     // Under the LV2 wrapper: tells the listeners every parameter's current value, so the wrapper
     // sends them all to the host. Never called on the audio thread.
     void announceParameterValuesToLv2Host();
+
+    // Largest input sample taken as signal, +60 dBFS. Louder samples, NaN and infinities are
+    // taken as silence.
+    static constexpr float loudestInput = 1000.0f;
 
     my::Parameters parameters;
     juce::UndoManager undoManager;
@@ -148,6 +153,9 @@ private:
     using Block = juce::dsp::AudioBlock<float>;
 
     static my::Parameters makeParametersWithCurveNames();
+    // Gives each parameter value of a restored tree that is no finite number the parameter's
+    // default, and one outside the range the nearest end.
+    void repairParameterValues (juce::ValueTree& tree) const;
     Slot makeSlot (int number, my::GainProcessor&, my::OffsetProcesoor&, my::ShapeProcessor&, my::MixProcessor&,
                    my::PanProcessor&, my::GainProcessor&, std::atomic<int>& shapeLast);
 

@@ -7,7 +7,11 @@ void DcOffsetProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
     sampleRate = (float) processSpec.sampleRate;
 }
 
-void DcOffsetProcessor::reset() {}
+void DcOffsetProcessor::reset()
+{
+    for (auto* channel : { &left, &right })
+        channel->lastInput = channel->lastOutput = 0.0f;
+}
 
 void DcOffsetProcessor::processAudioBlock (juce::dsp::AudioBlock<float>& block)
 {

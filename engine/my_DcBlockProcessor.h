@@ -6,7 +6,7 @@ namespace my
 {
 // One-pole DC blocker on each channel: y = (x - previous x) + pole * previous y. The pole is 0.999 at
 // every rate, so the corner scales with the rate (about 7 Hz at 44.1 kHz). The channel states carry
-// over across blocks, prepares and bypasses; nothing clears them.
+// over across blocks, prepares and bypasses; only reset() clears them.
 class DcOffsetProcessor : public DspProcessorBase
 {
 public:

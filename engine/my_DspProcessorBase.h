@@ -14,6 +14,7 @@ public:
     virtual ~DspProcessorBase() = default;
 
     virtual void prepare (juce::dsp::ProcessSpec& processSpec) = 0;
+    // Forgets the block's past: a ramp ends at its target, a filter's memory is cleared.
     virtual void reset() = 0;
     virtual void processSampleMono (float&) {}
     virtual void processSampleStereo (float&, float&) {}

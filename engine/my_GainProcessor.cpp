@@ -7,7 +7,7 @@ void GainProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
     smoothed::prepare (processSpec, sampleRate, smoother);
 }
 
-void GainProcessor::reset() {}
+void GainProcessor::reset() { smoothed::endRamp (smoother); }
 
 void GainProcessor::setSmoothTargetValues()
 {

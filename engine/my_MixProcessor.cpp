@@ -7,7 +7,7 @@ void MixProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
     smoothed::prepare (processSpec, sampleRate, smoother);
 }
 
-void MixProcessor::reset() {}
+void MixProcessor::reset() { smoothed::endRamp (smoother); }
 
 void MixProcessor::setSmoothTargetValues()
 {

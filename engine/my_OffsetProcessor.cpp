@@ -7,7 +7,7 @@ void OffsetProcesoor::prepare (juce::dsp::ProcessSpec& processSpec)
     smoothed::prepare (processSpec, sampleRate, smoother);
 }
 
-void OffsetProcesoor::reset() {}
+void OffsetProcesoor::reset() { smoothed::endRamp (smoother); }
 
 void OffsetProcesoor::setSmoothTargetValues()
 {

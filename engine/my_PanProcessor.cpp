@@ -7,7 +7,7 @@ void PanProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
     smoothed::prepare (processSpec, sampleRate, smoother);
 }
 
-void PanProcessor::reset() {}
+void PanProcessor::reset() { smoothed::endRamp (smoother); }
 
 void PanProcessor::setSmoothTargetValues()
 {

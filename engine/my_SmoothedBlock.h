@@ -22,6 +22,9 @@ inline void prepare (const juce::dsp::ProcessSpec& processSpec, float& sampleRat
     smoother.reset ((double) sampleRate, rampSeconds);
 }
 
+// A block's reset: a running ramp ends at its target at once.
+inline void endRamp (LinearSmoother& smoother) { smoother.setCurrentAndTargetValue (smoother.getTargetValue()); }
+
 // Calls rampFrame (frame, value) for each frame while the smoother ramps, then, if frames are left,
 // settled (firstFrame, value) once with the value that every remaining frame would get. Both must
 // apply the same per-frame formula; settled does it for whole channels at once.

@@ -120,11 +120,14 @@ public:
     bool tree (int depth)
     {
         size_t typeLength = 0;
-        if (depth >= maximumDepth || ! string (typeLength) || typeLength == 0)
+        if (depth >= maximumDepth || ++numTrees > maximumStateTrees || ! string (typeLength) || typeLength == 0)
             return false;
 
         std::int64_t properties = 0;
         if (! count (properties))
+            return false;
+        numProperties += properties;
+        if (numProperties > maximumStateProperties)
             return false;
         for (std::int64_t i = 0; i < properties; ++i)
         {
@@ -153,12 +156,13 @@ private:
 
     const std::uint8_t* position;
     const std::uint8_t* end;
+    std::int64_t numTrees = 0, numProperties = 0; // in the whole block so far
 };
 } // namespace
 
 bool isWellFormedStateBlock (const void* data, size_t numBytes)
 {
-    if (data == nullptr || numBytes == 0)
+    if (data == nullptr || numBytes == 0 || numBytes > maximumStateBytes)
         return false;
     Reader reader (static_cast<const std::uint8_t*> (data), numBytes);
     return reader.tree (0);

@@ -53,6 +53,21 @@ TEST_F (PluginEditorTest, StoredScaleSizesTheWindowAndComesBackFromItsWidth)
     EXPECT_EQ (editor.getBounds(), juce::Rectangle<int> (0, 0, 1204, 888));
 }
 
+TEST_F (PluginEditorTest, ATinyStoredScaleOpensAtTheMinimumSize)
+{
+    for (const auto* text : { "{\"uiScale\":0.001}", "{\"uiScale\":1e-30}", "{\"uiScale\":0.3}" })
+    {
+        storeSettings (text);
+        WkrPlexa2AudioProcessorEditor editor (processor);
+        EXPECT_EQ (editor.getBounds(), juce::Rectangle<int> (0, 0, 301, 222)) << text;
+        EXPECT_FLOAT_EQ (editor.scale, 0.5f) << text;
+    }
+
+    storeSettings ("{\"uiScale\":0.75}");
+    WkrPlexa2AudioProcessorEditor editor (processor);
+    EXPECT_EQ (editor.getBounds(), juce::Rectangle<int> (0, 0, 451, 333)) << "a factor above the minimum is kept";
+}
+
 TEST_F (PluginEditorTest, ContentStaysAtDesignSizeAndTakesTheScaleAtTheNextTick)
 {
     WkrPlexa2AudioProcessorEditor editor (processor);

@@ -3,6 +3,9 @@
 #include "engine/PluginParameters.h"
 #include "engine/PluginProcessor.h"
 
+#include <cmath>
+#include <limits>
+
 namespace
 {
 struct Expected
@@ -161,5 +164,135 @@ TEST (RouteText, SerialUpToOneHalfThenParallel)
     EXPECT_EQ (my::routeText (0.5f), "Serial");
     EXPECT_EQ (my::routeText (0.500001f), "Parallel");
     EXPECT_EQ (my::routeText (1.0f), "Parallel");
+}
+} // namespace
+
+namespace
+{
+constexpr float nanValue = std::numeric_limits<float>::quiet_NaN();
+constexpr float infinity = std::numeric_limits<float>::infinity();
+
+// Every parameter at the value a host, a state or a typed text gives it, when that value is no
+// number a parameter can hold: the parameter keeps a finite value in its range (its default for
+// NaN and for texts that read as no finite number), the output stays finite and so does the next
+// saved state.
+class NonFiniteValues : public ::testing::Test
+{
+protected:
+    NonFiniteValues() { processor.prepareToPlay (48000.0, 256); }
+
+    juce::RangedAudioParameter& parameter (const char* id) { return *processor.apvts.getParameter (id); }
+
+    // Moves a parameter off its default, so that landing on the default is seen.
+    void moveAway (const char* id)
+    {
+        auto& p = parameter (id);
+        p.setValueNotifyingHost (p.getDefaultValue() < 0.5f ? 1.0f : 0.0f);
+        ASSERT_NE (p.getValue(), p.getDefaultValue()) << id;
+    }
+
+    void restoreWithValue (const char* id, const juce::var& value)
+    {
+        auto tree = processor.apvts.copyState();
+        tree.getChildWithProperty ("id", id).setProperty ("value", value, nullptr);
+        juce::MemoryOutputStream stream;
+        tree.writeToStream (stream);
+        processor.setStateInformation (stream.getData(), static_cast<int> (stream.getDataSize()));
+    }
+
+    void expectHoldable (const char* id, const std::string& how)
+    {
+        SCOPED_TRACE (std::string (id) + ", " + how);
+        auto& p = parameter (id);
+        const float position = p.getValue();
+        EXPECT_TRUE (std::isfinite (position) && position >= 0.0f && position <= 1.0f) << position;
+        const float plain = *processor.apvts.getRawParameterValue (id);
+        const auto& range = p.getNormalisableRange();
+        EXPECT_TRUE (std::isfinite (plain) && plain >= range.start && plain <= range.end) << plain;
+        EXPECT_FALSE (p.getCurrentValueAsText().containsIgnoreCase ("nan"));
+
+        for (int round = 0; round < 2; ++round)
+        {
+            juce::AudioBuffer<float> buffer (2, 256);
+            for (int i = 0; i < 256; ++i)
+                buffer.setSample (i % 2, i, std::sin (0.05f * static_cast<float> (i)));
+            processor.processBlock (buffer, midi);
+            for (int c = 0; c < 2; ++c)
+                for (int i = 0; i < 256; ++i)
+                    ASSERT_TRUE (std::isfinite (buffer.getSample (c, i))) << "sample " << i;
+        }
+
+        juce::MemoryBlock state;
+        processor.getStateInformation (state);
+        const auto tree = juce::ValueTree::readFromData (state.getData(), state.getSize());
+        for (const auto& child : tree)
+            EXPECT_TRUE (std::isfinite (static_cast<double> (child.getProperty ("value")))) << child.getProperty ("id").toString();
+    }
+
+    void expectDefault (const char* id, const std::string& how)
+    {
+        auto& p = parameter (id);
+        EXPECT_EQ (p.getValue(), p.getDefaultValue()) << id << ", " << how;
+    }
+
+    WkrPlexa2AudioProcessor processor;
+    juce::MidiBuffer midi;
+};
+
+TEST_F (NonFiniteValues, NeverBecomeAParameterValue)
+{
+    for (const auto* id : my::ParamId::all)
+    {
+        auto& p = parameter (id);
+        const bool continuous = ! p.isDiscrete(); // the 22 float parameters, the route among them
+
+        for (const float x : { nanValue, infinity, -infinity, 1.0e30f, -1.0e30f })
+        {
+            const auto how = "a host's " + std::to_string (x);
+            moveAway (id);
+            p.setValue (x);
+            p.sendValueChangedMessageToListeners (x);
+            expectHoldable (id, "set to " + how);
+            if (std::isnan (x))
+                expectDefault (id, how);
+
+            moveAway (id);
+            p.setValueNotifyingHost (x);
+            expectHoldable (id, "notified " + how);
+            if (std::isnan (x))
+                expectDefault (id, how);
+        }
+
+        for (const juce::var& value : { juce::var (std::numeric_limits<double>::quiet_NaN()),
+                                        juce::var (std::numeric_limits<double>::infinity()),
+                                        juce::var (-std::numeric_limits<double>::infinity()), juce::var ("nan"),
+                                        juce::var (1.0e300), juce::var (-1.0e300) })
+        {
+            const auto how = "a state's " + value.toString().toStdString();
+            moveAway (id);
+            restoreWithValue (id, value);
+            expectHoldable (id, how);
+            if (! std::isfinite (static_cast<double> (value)))
+                expectDefault (id, how);
+        }
+
+        // Texts that read as no finite number give the default; huge numbers the nearest end.
+        const std::pair<const char*, float> texts[] = {
+            { "nan", p.getDefaultValue() }, { "inf", p.getDefaultValue() }, { "-inf", p.getDefaultValue() },
+            { "1e300", 1.0f },              { "-1e300", 0.0f },
+        };
+        for (const auto& [text, expected] : texts)
+        {
+            const auto how = std::string ("the text ") + text;
+            moveAway (id);
+            const float position = p.getValueForText (text);
+            if (continuous)
+            {
+                EXPECT_EQ (position, expected) << id << ", " << how;
+            }
+            p.setValueNotifyingHost (position);
+            expectHoldable (id, how);
+        }
+    }
 }
 } // namespace

@@ -481,3 +481,173 @@ TEST_F (ProcessBlock, NeverAllocatesOnTheAudioThread)
         }
 }
 } // namespace
+
+namespace
+{
+// A render of a sine pair through busy settings with both slots on, in one route at one
+// oversampling choice; the input's samples from burstStart on for burstLength are replaced by
+// burst (i), with i counted from the burst's start.
+template <typename Burst>
+juce::AudioBuffer<float> render (bool parallel, int choice, int burstStart, int burstLength, Burst&& burst)
+{
+    WkrPlexa2AudioProcessor processor;
+    useBusySettings (processor);
+    set (processor, "s2On", 1.0f);
+    set (processor, "route", parallel ? 1.0f : 0.0f);
+    processor.oversamplingIndexPass = choice;
+    processor.prepareToPlay (rate, blockSize);
+
+    const int length = static_cast<int> (0.3 * rate);
+    juce::AudioBuffer<float> output (2, length);
+    for (int i = 0; i < length; ++i)
+    {
+        const auto t = static_cast<float> (i) / static_cast<float> (rate);
+        const bool inBurst = i >= burstStart && i < burstStart + burstLength;
+        output.setSample (0, i, inBurst ? burst (i - burstStart) : 0.5f * std::sin (2.0f * 3.14159265f * 220.0f * t));
+        output.setSample (1, i, inBurst ? -burst (i - burstStart) : 0.4f * std::sin (2.0f * 3.14159265f * 330.0f * t));
+    }
+
+    juce::MidiBuffer midi;
+    for (int start = 0; start < length; start += blockSize)
+    {
+        juce::AudioBuffer<float> piece (output.getArrayOfWritePointers(), 2, start, std::min (blockSize, length - start));
+        processor.processBlock (piece, midi);
+    }
+    return output;
+}
+
+// Samples no signal holds: a burst of them leaves, from 100 ms after it, the output that silence
+// in their place gives (to within -60 dB of its level), and never a sample that is not finite.
+TEST (UnusableInput, ABurstEndsLikeAGapOfSilenceInEveryRouteAndOversampling)
+{
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    const std::pair<const char*, float> bursts[] = {
+        { "NaN", std::numeric_limits<float>::quiet_NaN() },
+        { "+-Inf", inf },
+        { "+-1e30", 1.0e30f },
+        { "+-3e38", 3.0e38f },
+        { "just beyond the loudest input", WkrPlexa2AudioProcessor::loudestInput * 1.001f },
+    };
+    const int burstStart = static_cast<int> (0.05 * rate), burstLength = 480;
+    const int compareFrom = burstStart + burstLength + static_cast<int> (0.1 * rate);
+
+    for (int route = 0; route <= 1; ++route)
+        for (int choice = 0; choice <= 4; ++choice)
+        {
+            const auto silence = render (route == 1, choice, burstStart, burstLength, [] (int) { return 0.0f; });
+            float level = 0.0f;
+            for (int c = 0; c < 2; ++c)
+                level = std::max (level, silence.getMagnitude (c, compareFrom, silence.getNumSamples() - compareFrom));
+            ASSERT_GT (level, 0.1f);
+
+            for (const auto& [name, peak] : bursts)
+            {
+                SCOPED_TRACE (testing::Message() << name << ", route " << route << ", choice " << choice);
+                const auto output = render (route == 1, choice, burstStart, burstLength,
+                                            [peak = peak] (int i) { return i % 2 == 0 ? peak : -peak; });
+                for (int c = 0; c < 2; ++c)
+                    for (int i = 0; i < output.getNumSamples(); ++i)
+                    {
+                        ASSERT_TRUE (std::isfinite (output.getSample (c, i))) << "sample " << i;
+                        if (i >= compareFrom)
+                        {
+                            ASSERT_LE (std::abs (output.getSample (c, i) - silence.getSample (c, i)), 0.001f * level)
+                                << "sample " << i;
+                        }
+                    }
+            }
+        }
+}
+
+// Up to the bound, input is signal: the loudest one is shaped, not silenced, and at the highest
+// gains of every stage, with every curve, nothing inside the chain overflows.
+TEST (UnusableInput, TheLoudestInputAtTheHighestGainsStaysFinite)
+{
+    const float loudest = WkrPlexa2AudioProcessor::loudestInput;
+    const int burstStart = 1000, burstLength = 480;
+    const auto quiet = render (false, 0, burstStart, burstLength, [] (int) { return 0.0f; });
+    const auto loud = render (false, 0, burstStart, burstLength,
+                              [loudest] (int i) { return i % 2 == 0 ? loudest : -loudest; });
+    EXPECT_GT (std::abs (loud.getSample (0, burstStart + 10) - quiet.getSample (0, burstStart + 10)), 1.0f);
+
+    for (int curve = 0; curve < my::ShapeProcessor::numShapes; ++curve)
+        for (int route = 0; route <= 1; ++route)
+            for (int choice = 0; choice <= 4; ++choice)
+            {
+                SCOPED_TRACE (testing::Message() << "curve " << curve << ", route " << route << ", choice " << choice);
+                WkrPlexa2AudioProcessor processor;
+                for (const char* id : { "masterInput", "masterOutput", "s1Input", "s1Offset", "s1Pan", "s1Output",
+                                        "s2Input", "s2Offset", "s2Pan", "s2Output" })
+                    set (processor, id, processor.apvts.getParameter (id)->getNormalisableRange().end);
+                set (processor, "s1Shape", static_cast<float> (curve));
+                set (processor, "s2Shape", static_cast<float> (curve));
+                set (processor, "s1Mix", curve % 2 == 0 ? 0.0f : 100.0f); // slot 1's dry path, or its wet one
+                set (processor, "s2On", 1.0f);
+                set (processor, "route", static_cast<float> (route));
+                processor.oversamplingIndexPass = choice;
+                processor.prepareToPlay (rate, blockSize);
+
+                juce::MidiBuffer midi;
+                for (int round = 0; round < 3; ++round)
+                {
+                    auto buffer = noise (blockSize, loudest, static_cast<unsigned> (curve + round));
+                    for (int i = 0; i < blockSize; i += 7)
+                        buffer.setSample (i % 2, i, i % 3 == 0 ? loudest : -loudest);
+                    processor.processBlock (buffer, midi);
+                    for (int c = 0; c < 2; ++c)
+                        for (int i = 0; i < blockSize; ++i)
+                            ASSERT_TRUE (std::isfinite (buffer.getSample (c, i))) << "round " << round << ", sample " << i;
+                }
+            }
+}
+
+// A reset or a prepare forgets the past: afterwards the output no longer depends on what came
+// before, even when something had left NaN in the path's memories.
+TEST (UnusableInput, AResetOrPrepareBringsBackAPathThatWasPoisoned)
+{
+    for (const bool byPrepare : { false, true })
+    {
+        SCOPED_TRACE (byPrepare ? "prepare" : "reset");
+        WkrPlexa2AudioProcessor poisoned, clean;
+        for (auto* p : { &poisoned, &clean })
+        {
+            useBusySettings (*p);
+            p->oversamplingIndexPass = 2;
+            p->prepareToPlay (rate, blockSize);
+        }
+
+        juce::MidiBuffer midi;
+        auto loud = noise (blockSize, 0.9f, 20);
+        auto silent = noise (blockSize, 0.0f, 20);
+        poisoned.processBlock (loud, midi);
+        clean.processBlock (silent, midi);
+
+        // NaN in the DC blocker's memory and two ramps that run from NaN to their targets.
+        constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+        poisoned.dcOffset.left.lastOutput = nan;
+        for (auto* smoother : { &poisoned.gainMasterOutput.smoother, &poisoned.mixS1.smoother })
+        {
+            const float target = smoother->getTargetValue();
+            smoother->setCurrentAndTargetValue (nan);
+            smoother->setTargetValue (target);
+        }
+
+        for (auto* p : { &poisoned, &clean })
+        {
+            if (byPrepare)
+                p->prepareToPlay (rate, blockSize);
+            else
+                p->reset();
+        }
+
+        for (int round = 0; round < 3; ++round)
+        {
+            auto a = noise (blockSize, 0.5f, static_cast<unsigned> (30 + round));
+            auto b = a;
+            poisoned.processBlock (a, midi);
+            clean.processBlock (b, midi);
+            expectIdentical (a, b, ("round " + std::to_string (round)).c_str());
+        }
+    }
+}
+} // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/PluginProcessor.h"
+#include "engine/my_StateBlock.h"
 
 #include <cstring>
 #include <random>
@@ -138,6 +139,42 @@ TEST (SavedState, UndecodableBlocksKeepParametersAndUndoButZeroTheInts)
     processor.setStateInformation (nullptr, 100);
     processor.setStateInformation ("x", -5);
     EXPECT_EQ (plain (processor, "masterInput"), 12.0f);
+}
+
+TEST (SavedState, ABlockFarBeyondAnyRealStateIsRefusedAsUndecodable)
+{
+    WkrPlexa2AudioProcessor processor;
+    changeEverything (processor);
+    const auto real = saved (processor);
+    EXPECT_LT (real.getSize() * 10, my::maximumStateBytes) << "a real state stays far below the bound";
+
+    // The real state with 100,000 more distinct property names on its root.
+    auto tree = juce::ValueTree::readFromData (real.getData(), real.getSize());
+    juce::MemoryOutputStream stream;
+    stream.writeString ("Parameters");
+    stream.writeCompressedInt (tree.getNumProperties() + 100000);
+    for (int i = 0; i < tree.getNumProperties(); ++i)
+    {
+        stream.writeString (tree.getPropertyName (i).toString());
+        tree.getProperty (tree.getPropertyName (i)).writeToStream (stream);
+    }
+    for (int i = 0; i < 100000; ++i)
+    {
+        stream.writeString ("name" + juce::String (i));
+        stream.writeCompressedInt (0);
+    }
+    stream.writeCompressedInt (tree.getNumChildren());
+    for (const auto& child : tree)
+        child.writeToStream (stream);
+
+    WkrPlexa2AudioProcessor target;
+    setPlain (target, "s1Input", 30.0f);
+    restore (target, stream.getMemoryBlock());
+    EXPECT_EQ (plain (target, "s1Input"), 30.0f);
+    EXPECT_EQ (sixInts (target), (std::array<int, 6> {}));
+
+    restore (target, real);
+    EXPECT_EQ (plain (target, "s1Input"), plain (processor, "s1Input"));
 }
 
 TEST (SavedState, AValidRestoreClearsTheUndoHistory)

@@ -725,7 +725,6 @@ TEST (DcOffsetProcessor, ChannelsAreFilteredSeparatelyAndStatesCarryOverBlocksAn
     prepareAt (split, 96000.0);
     EXPECT_EQ (split.sampleRate, 96000.0f);
     EXPECT_EQ (split.left.pole, 0.999f);
-    split.reset();
     split.processAudioBlock (second);
 
     expectSameBits (actual, expected);
@@ -743,7 +742,7 @@ TEST (DcOffsetProcessor, ChannelsAreFilteredSeparatelyAndStatesCarryOverBlocksAn
     }
 }
 
-TEST (SmoothedBlocks, ResetChangesNeitherSmootherNorFilterState)
+TEST (SmoothedBlocks, ResetEndsTheRampAtItsTargetAndClearsTheFilter)
 {
     my::GainProcessor gain;
     prepareAt (gain, 44100.0);
@@ -751,13 +750,27 @@ TEST (SmoothedBlocks, ResetChangesNeitherSmootherNorFilterState)
     juce::AudioBuffer<float> empty (2, 0);
     process (gain, empty);
     gain.reset();
-    EXPECT_TRUE (gain.smoother.isSmoothing());
+    EXPECT_FALSE (gain.smoother.isSmoothing());
+    EXPECT_EQ (gain.smoother.getCurrentValue(), 6.0f);
 
+    // Even a ramp that started from NaN is left behind.
+    my::MixProcessor mix;
+    prepareAt (mix, 44100.0);
+    mix.smoother.setCurrentAndTargetValue (std::numeric_limits<float>::quiet_NaN());
+    mix.targetValue = 0.5f;
+    mix.setSmoothTargetValues();
+    mix.reset();
+    EXPECT_EQ (mix.smoother.getNextValue(), 0.5f);
+
+    // The DC blocker starts afresh: a constant passes its first sample unchanged.
     my::DcOffsetProcessor dc;
     auto buffer = constant (10, 1.0f);
     process (dc, buffer);
-    const auto lastOutput = dc.right.lastOutput;
+    dc.left.lastOutput = std::numeric_limits<float>::quiet_NaN();
     dc.reset();
-    EXPECT_EQ (dc.right.lastOutput, lastOutput);
-    EXPECT_EQ (dc.left.lastInput, 1.0f);
+    auto after = constant (10, 0.25f);
+    process (dc, after);
+    EXPECT_EQ (after.getSample (0, 0), 0.25f);
+    EXPECT_EQ (after.getSample (1, 0), 0.25f);
+    EXPECT_EQ (after.getSample (0, 1), 0.25f * 0.999f);
 }

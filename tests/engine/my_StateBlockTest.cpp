@@ -121,3 +121,61 @@ TEST (StateBlock, RejectsNestingDeepEnoughToExhaustTheStack)
     EXPECT_TRUE (wellFormed (bytesOf (nested)));
 }
 } // namespace
+
+namespace
+{
+// A tree in the framework's binary format, written directly: writing it through a value tree
+// would itself take minutes for the property counts tried here.
+juce::MemoryBlock treeBytes (int numProperties, int numChildren)
+{
+    juce::MemoryOutputStream stream;
+    stream.writeString ("Parameters");
+    stream.writeCompressedInt (numProperties);
+    for (int i = 0; i < numProperties; ++i)
+    {
+        stream.writeString ("p" + juce::String (i));
+        stream.writeCompressedInt (0); // an empty value
+    }
+    stream.writeCompressedInt (numChildren);
+    for (int i = 0; i < numChildren; ++i)
+    {
+        stream.writeString ("PARAM");
+        stream.writeCompressedInt (0);
+        stream.writeCompressedInt (0);
+    }
+    return stream.getMemoryBlock();
+}
+
+TEST (StateBlock, RefusesBlocksFarBeyondAnyStateThePlugInWrites)
+{
+    // Many distinct property names: the framework's reader would take seconds.
+    EXPECT_FALSE (wellFormed (treeBytes (200000, 0)));
+    EXPECT_TRUE (wellFormed (treeBytes (my::maximumStateProperties, 0)));
+    EXPECT_FALSE (wellFormed (treeBytes (my::maximumStateProperties + 1, 0)));
+
+    // A huge tree.
+    EXPECT_FALSE (wellFormed (treeBytes (0, 100000)));
+    EXPECT_TRUE (wellFormed (treeBytes (0, my::maximumStateTrees - 1)));
+    EXPECT_FALSE (wellFormed (treeBytes (0, my::maximumStateTrees)));
+
+    // The properties of all trees count together.
+    juce::ValueTree root ("Parameters");
+    for (int i = 0; i < 8; ++i)
+    {
+        juce::ValueTree child ("PARAM");
+        for (int k = 0; k < my::maximumStateProperties / 8; ++k)
+            child.setProperty ("p" + juce::String (k), k, nullptr);
+        root.appendChild (child, nullptr);
+    }
+    EXPECT_TRUE (wellFormed (bytesOf (root)));
+    root.setProperty ("one more", 1, nullptr);
+    EXPECT_FALSE (wellFormed (bytesOf (root)));
+
+    // The size of the whole block, trailing bytes included.
+    auto block = treeBytes (27, 27);
+    block.setSize (my::maximumStateBytes, true);
+    EXPECT_TRUE (wellFormed (block));
+    block.setSize (my::maximumStateBytes + 1, true);
+    EXPECT_FALSE (wellFormed (block));
+}
+} // namespace
