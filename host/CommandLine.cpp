@@ -65,20 +65,18 @@ const OptionRow optionTable[] = {
     { nullptr, "--set-normalised", "ID=VALUE", "set a parameter to a normalised value 0..1",
       [] (Options& o, const juce::String& v)
       { o.settings.push_back (parseSetting (ParameterSetting::Kind::normalised, "--set-normalised", v)); } },
-    { nullptr, "--set-text", "ID=TEXT",
-      "set a parameter from one of its value texts (\"Parallel\", \"Sine\", \"On\", \"6 dB\")",
+    { nullptr, "--set-text", "ID=TEXT", "set a parameter by a value text or number (\"Sine\", \"On\", \"6 dB\")",
       [] (Options& o, const juce::String& v)
       { o.settings.push_back (parseSetting (ParameterSetting::Kind::text, "--set-text", v)); } },
     { nullptr, "--oversampling", "N", "oversampling choice 0 off, 1 x2, 2 x4, 3 x8, 4 x16",
       [] (Options& o, const juce::String& v) { o.oversampling = parseInt (v, "--oversampling", 0, 4); } },
-    { nullptr, "--uncompensated", nullptr,
-      "write the plug-in's raw stream, late by its latency, instead of aligned output",
+    { nullptr, "--uncompensated", nullptr, "write the raw stream, late by the plug-in's latency",
       [] (Options& o, const juce::String&) { o.uncompensated = true; } },
     { nullptr, "--load", "FILE", "restore a saved state block before rendering",
       [] (Options& o, const juce::String& v) { o.loadPath = v; } },
     { nullptr, "--save", "FILE", "save the state block after rendering",
       [] (Options& o, const juce::String& v) { o.savePath = v; } },
-    { nullptr, "--list", nullptr, "list the parameters with their host identifiers and value texts, and exit",
+    { nullptr, "--list", nullptr, "list the parameters, their host identifiers and values, and exit",
       [] (Options& o, const juce::String&) { o.list = true; } },
     { "-h", "--help", nullptr, "show this text", [] (Options& o, const juce::String&) { o.help = true; } },
 };
