@@ -9,6 +9,9 @@
 #include <cmath>
 #include <sstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace
 {
 using testing_support::readWav;
