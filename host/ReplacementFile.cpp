@@ -1,0 +1,234 @@
+#include "host/ReplacementFile.h"
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace host
+{
+namespace
+{
+// Temporary files a signal handler removes. The handler may only read plain memory, so the paths
+// live in fixed buffers that a slot's flag publishes.
+struct PendingFile
+{
+    std::atomic<bool> used{ false };
+    char path[PATH_MAX]{};
+};
+
+std::array<PendingFile, 8> pendingFiles;
+
+static_assert (std::atomic<bool>::is_always_lock_free, "the signal handler reads these flags");
+
+int registerPendingFile (const juce::String& path)
+{
+    const auto utf8 = path.toStdString();
+    if (utf8.size() >= PATH_MAX)
+        return -1;
+    for (size_t slot = 0; slot < pendingFiles.size(); ++slot)
+    {
+        auto& pending = pendingFiles[slot];
+        if (pending.used.load())
+            continue;
+        std::memcpy (pending.path, utf8.c_str(), utf8.size() + 1);
+        pending.used.store (true);
+        return static_cast<int> (slot);
+    }
+    return -1;
+}
+
+void unregisterPendingFile (int slot)
+{
+    if (slot >= 0)
+        pendingFiles[static_cast<size_t> (slot)].used.store (false);
+}
+
+extern "C" void removePendingFilesAndEnd (int signalNumber)
+{
+    for (auto& pending : pendingFiles)
+        if (pending.used.load())
+            ::unlink (pending.path);
+    std::signal (signalNumber, SIG_DFL);
+    std::raise (signalNumber);
+}
+
+std::string errorText (int error) { return std::strerror (error); }
+
+std::runtime_error cannotWrite (const juce::File& file, const std::string& why)
+{
+    return std::runtime_error (("cannot write " + file.getFullPathName()).toStdString() + ": " + why);
+}
+
+// Where writing really goes: the file a link points to, or the target itself.
+juce::File resolvedTarget (const juce::File& target)
+{
+    char resolved[PATH_MAX];
+    if (target.isSymbolicLink() && ::realpath (target.getFullPathName().toRawUTF8(), resolved) != nullptr)
+        return juce::File (juce::String::fromUTF8 (resolved));
+    return target;
+}
+} // namespace
+
+bool isSameFile (const juce::File& a, const juce::File& b)
+{
+    struct stat statA, statB;
+    const bool aExists = ::stat (a.getFullPathName().toRawUTF8(), &statA) == 0;
+    const bool bExists = ::stat (b.getFullPathName().toRawUTF8(), &statB) == 0;
+    if (aExists && bExists)
+        return statA.st_dev == statB.st_dev && statA.st_ino == statB.st_ino;
+    if (aExists || bExists)
+        return false;
+    if (a.getFileName() != b.getFileName())
+        return false;
+    const auto parentA = a.getParentDirectory(), parentB = b.getParentDirectory();
+    return parentA == a || parentB == b ? parentA == parentB : isSameFile (parentA, parentB);
+}
+
+// Unbuffered, so a failure shows at the write that caused it.
+class ReplacementFile::DescriptorStream : public juce::OutputStream
+{
+public:
+    DescriptorStream (int fileDescriptor, int& firstErrorOfFile)
+        : descriptor (fileDescriptor)
+        , firstError (firstErrorOfFile)
+    {
+    }
+
+    void flush() override {}
+
+    bool setPosition (juce::int64 newPosition) override
+    {
+        if (::lseek (descriptor, static_cast<off_t> (newPosition), SEEK_SET) < 0)
+            return remember (errno);
+        position = newPosition;
+        return true;
+    }
+
+    juce::int64 getPosition() override { return position; }
+
+    bool write (const void* data, size_t numBytes) override
+    {
+        auto* bytes = static_cast<const char*> (data);
+        while (numBytes > 0)
+        {
+            const auto written = ::write (descriptor, bytes, numBytes);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return remember (written < 0 ? errno : ENOSPC);
+            bytes += written;
+            numBytes -= static_cast<size_t> (written);
+            position += written;
+        }
+        return true;
+    }
+
+private:
+    bool remember (int error)
+    {
+        if (firstError == 0)
+            firstError = error;
+        return false;
+    }
+
+    int descriptor;
+    int& firstError;
+    juce::int64 position = 0;
+};
+
+ReplacementFile::ReplacementFile (const juce::File& targetFile)
+    : target (resolvedTarget (targetFile))
+{
+    struct stat existing;
+    const bool exists = ::lstat (target.getFullPathName().toRawUTF8(), &existing) == 0;
+    if (exists && S_ISDIR (existing.st_mode))
+        throw std::runtime_error ((target.getFullPathName() + " is a folder").toStdString());
+    if (exists && ! S_ISREG (existing.st_mode))
+        throw std::runtime_error ((target.getFullPathName() + " is not a regular file").toStdString());
+
+    const auto folder = target.getParentDirectory();
+    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt)
+    {
+        temporaryPath =
+            folder
+                .getChildFile ("." + target.getFileName() + "." +
+                               juce::String::toHexString (juce::Random::getSystemRandom().nextInt64()) + ".part")
+                .getFullPathName();
+        signalSlot = registerPendingFile (temporaryPath);
+        descriptor = ::open (temporaryPath.toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor < 0)
+        {
+            const int error = errno;
+            unregisterPendingFile (signalSlot);
+            signalSlot = -1;
+            if (error != EEXIST)
+                throw cannotWrite (target, errorText (error));
+        }
+    }
+    if (descriptor < 0)
+        throw cannotWrite (target, "no free temporary name beside it");
+
+    // A replaced file keeps its permissions.
+    if (exists)
+        ::fchmod (descriptor, existing.st_mode & 07777);
+}
+
+ReplacementFile::~ReplacementFile()
+{
+    closeDescriptor();
+    if (temporaryPath.isNotEmpty())
+        ::unlink (temporaryPath.toRawUTF8());
+    unregisterPendingFile (signalSlot);
+}
+
+std::unique_ptr<juce::OutputStream> ReplacementFile::createStream()
+{
+    return std::make_unique<DescriptorStream> (descriptor, firstError);
+}
+
+void ReplacementFile::throwIfWriteFailed() const
+{
+    if (firstError != 0)
+        fail (firstError);
+}
+
+void ReplacementFile::commit()
+{
+    throwIfWriteFailed();
+    if (::fsync (descriptor) != 0)
+        fail (errno);
+    const int closed = ::close (descriptor);
+    descriptor = -1;
+    if (closed != 0)
+        fail (errno);
+    if (::rename (temporaryPath.toRawUTF8(), target.getFullPathName().toRawUTF8()) != 0)
+        fail (errno);
+    unregisterPendingFile (signalSlot);
+    signalSlot = -1;
+    temporaryPath.clear();
+}
+
+void ReplacementFile::fail (int error) const { throw cannotWrite (target, errorText (error)); }
+
+void ReplacementFile::closeDescriptor()
+{
+    if (descriptor >= 0)
+        ::close (descriptor);
+    descriptor = -1;
+}
+
+void removeTemporaryFilesOnSignals()
+{
+    for (const int signalNumber : { SIGINT, SIGTERM, SIGHUP, SIGPIPE })
+        std::signal (signalNumber, removePendingFilesAndEnd);
+}
+} // namespace host

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <memory>
+
+namespace host
+{
+// True when both name the same file however they are written (links, "..", another relative
+// path): the same device and inode, or for files that do not exist yet the same name in the same
+// folder.
+bool isSameFile (const juce::File& a, const juce::File& b);
+
+// A file written under a temporary name beside its target and renamed over the target only when
+// everything was written, so a failed or interrupted run leaves whatever was there untouched.
+// A target that is a link to a file stays a link: the file it points to is replaced.
+class ReplacementFile
+{
+public:
+    // Throws std::runtime_error when the target exists but is not a regular file, or when its
+    // folder cannot take the temporary file.
+    explicit ReplacementFile (const juce::File& target);
+
+    // Removes the temporary file unless it was committed.
+    ~ReplacementFile();
+
+    // A stream onto the temporary file that remembers the first failed write. It must not outlive
+    // this object.
+    std::unique_ptr<juce::OutputStream> createStream();
+
+    // Throws std::runtime_error naming the target and the reason when a write has failed.
+    void throwIfWriteFailed() const;
+
+    // Puts the written file in place of the target; throws std::runtime_error, leaving the target
+    // as it was, when any write, the flush to disk or the rename failed.
+    void commit();
+
+    const juce::File& getTarget() const { return target; }
+    juce::File getTemporaryFile() const { return juce::File (temporaryPath); }
+
+    ReplacementFile (const ReplacementFile&) = delete;
+    ReplacementFile& operator= (const ReplacementFile&) = delete;
+
+private:
+    class DescriptorStream;
+
+    [[noreturn]] void fail (int error) const;
+    void closeDescriptor();
+
+    juce::File target;
+    juce::String temporaryPath;
+    int descriptor = -1;
+    int firstError = 0;
+    int signalSlot = -1;
+};
+
+// Makes SIGINT, SIGTERM, SIGHUP and SIGPIPE remove the temporary files of every uncommitted
+// ReplacementFile before the process ends as the signal asks.
+void removeTemporaryFilesOnSignals();
+} // namespace host
