@@ -18,8 +18,9 @@
 #include <atomic>
 
 // The plug-in's processor: one per plug-in instance, owner of every piece of audio state.
-// Members shared between the message and the audio thread are relaxed atomics; the comment on
-// each says which thread writes it.
+// Members shared between the message and the audio thread are atomics, each a value of its own
+// through which no other data is handed over, so any memory order would do; they keep the
+// default one. The comment on each says which thread writes it.
 class WkrPlexa2AudioProcessor : public juce::AudioProcessor
 {
 public:
