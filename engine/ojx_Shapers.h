@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/my_VectorMaths.h"
+
 #include <juce_core/juce_core.h>
 
 #include <algorithm>
@@ -12,12 +14,23 @@ namespace my
 {
 // The four morph values m1..m4 that steer a curve.
 using MorphValues = std::array<float, 4>;
+using vec::Doubles;
+using vec::Floats;
 
 //==============================================================================
-// Steps shared by the curves. Single precision throughout, except the power knee.
+// Steps shared by the curves, four samples at a time (engine/my_VectorMaths.h). Where a formula
+// branches, every branch is worked out for all four lanes and each lane keeps its own, so each
+// lane gets the numbers of the plain per-sample formula whatever its neighbours hold. Single
+// precision throughout, except the power knee.
 
 // sign(x) -> r: the magnitude r carried to the side of x (0 and NaN count as positive).
-inline float withSignOf (float x, float r) noexcept { return x < 0.0f ? -r : r; }
+inline Floats withSignOf (Floats x, Floats r) noexcept { return vec::select (x < 0.0f, -r, r); }
+
+// v limited to -1..1; NaN stays NaN.
+inline Floats limitToUnit (Floats v) noexcept
+{
+    return vec::select (v < -1.0f, vec::broadcast (-1.0f), vec::select (1.0f < v, vec::broadcast (1.0f), v));
+}
 
 inline float exp10Single (float v) noexcept
 {
@@ -30,16 +43,20 @@ inline float exp10Single (float v) noexcept
 
 // Hardness clip: |v| below h passes unchanged, above it a tanh knee bends towards +-1.
 // h = 0 is tanh(v); h >= 1 is a hard clip at +-1.
-inline float getProcessedClip (float v, float h) noexcept
+inline Floats getProcessedClip (Floats v, float h) noexcept
 {
-    if (h > std::abs (v))
+    const auto magnitude = vec::abs (v);
+    const auto passes = h > magnitude;
+    if (vec::allOf (passes))
         return v;
     if (h >= 1.0f)
-        return juce::jlimit (-1.0f, 1.0f, v);
+        return vec::select (passes, v, limitToUnit (v));
     const float k = 1.0f - h;
-    if (v > 0.0f)
-        return std::tanh ((v - h) / k) * k + h;
-    return -(std::tanh ((-v - h) / k) * k + h);
+    const auto argument = (magnitude - h) / k;
+    // Driven hard, whole groups of lanes sit where tanh is 1 and need no call.
+    const auto saturated = vec::allOf (passes | (argument >= vec::tanhIsOneFrom));
+    const auto knee = (saturated ? vec::broadcast (1.0f) : vec::tanh (argument)) * k + h;
+    return vec::select (passes, v, vec::select (v > 0.0f, knee, -knee));
 }
 
 // Power knee u / (|u|^n + 1)^(1/n), in double precision: slope 1 at 0, tending to +-1.
@@ -49,14 +66,17 @@ struct PowerKnee
 
     static PowerKnee withExponent (double n) noexcept { return { n, 1.0 / n }; }
 
-    double at (double u) const noexcept
+    // Two lanes, each with its own exponent n and 1 / n.
+    static Doubles at (Doubles u, Doubles n, Doubles inverseN) noexcept
     {
-        const double powered = std::pow (std::abs (u), exponent);
+        const auto powered = vec::powerOrSame (vec::abs (u), n);
         // Once |u|^n overflows the knee has reached its limit; dividing by infinity would give 0.
-        if (powered == std::numeric_limits<double>::infinity())
-            return u < 0.0 ? -1.0 : 1.0;
-        return u / std::pow (powered + 1.0, inverseExponent);
+        const auto limit = vec::select (u < 0.0, Doubles {} - 1.0, Doubles {} + 1.0);
+        const auto overflowed = powered == std::numeric_limits<double>::infinity();
+        return vec::select (overflowed, limit, u / vec::powerOrSame (powered + 1.0, inverseN));
     }
+    Doubles at (Doubles u) const noexcept { return at (u, Doubles {} + exponent, Doubles {} + inverseExponent); }
+    double at (double u) const noexcept { return at (Doubles { u, u })[0]; }
 };
 
 inline double getProcessedDrive (double u, double n) noexcept { return PowerKnee::withExponent (n).at (u); }
@@ -72,14 +92,18 @@ inline float powerExponent (float e, float s) noexcept
 }
 
 // Maps 0..1 onto 0..1 with a fast start for e above 0.5 and a slow start otherwise.
-inline float powerCurve (float t, float e, float p) noexcept
+inline Floats powerCurve (Floats t, float e, float p) noexcept
 {
-    return e > 0.5f ? 1.0f - std::pow (1.0f - t, p) : std::pow (t, p);
+    return e > 0.5f ? 1.0f - vec::powerOrSame (1.0f - t, p) : vec::powerOrSame (t, p);
 }
 
 // v - floor(v) for v >= 0, exact; 0 from 2^23 on, where every float is whole. Infinity counts as
 // such a value, so the folds settle on a finite result instead of inf - inf.
-inline float fractionalPart (float v) noexcept { return v >= 8388608.0f ? 0.0f : v - std::floor (v); }
+inline Floats fractionalPart (Floats v) noexcept
+{
+    return vec::select (v >= 8388608.0f, Floats {}, vec::fractionOfSmall (v));
+}
+inline float fractionalPart (float v) noexcept { return fractionalPart (vec::broadcast (v))[0]; }
 
 // Where the sine curves put their first peak (0.03..0.97) and the triangles theirs (0.01..0.99).
 inline float sinePhasePoint (float m1) noexcept { return m1 * (0.97f - 0.03f) + 0.03f; }
@@ -91,38 +115,39 @@ struct Spring
     float factor, exponent;
 
     static Spring fromMorph (float s) noexcept { return { exp10Single (1.0f - (s + s)), std::exp2 (s * 4.0f - 2.0f) }; }
-    float apply (float magnitude) const noexcept { return factor * std::pow (magnitude, exponent); }
+    Floats apply (Floats magnitude) const noexcept { return factor * vec::powerOrSame (magnitude, exponent); }
 };
 
-inline float springWarp (float magnitude, float s) noexcept { return Spring::fromMorph (s).apply (magnitude); }
-
 // Linear map of -1..1 onto -pi..pi, folded to its magnitude: pi|x|.
-inline float sineInputMap (float x) noexcept
+inline Floats sineInputMap (Floats x) noexcept
 {
     constexpr float pi = juce::MathConstants<float>::pi;
-    return std::abs ((x + 1.0f) * (pi + pi) * 0.5f - pi);
+    return vec::abs ((x + 1.0f) * (pi + pi) * 0.5f - pi);
 }
 
 // Piecewise linear warp of 0..2pi that moves the quarter-turn to b pi and the three-quarter turn
 // to (2 - b) pi.
-inline float sinePhase (float w, float b) noexcept
+inline Floats sinePhase (Floats w, float b) noexcept
 {
     constexpr float pi = juce::MathConstants<float>::pi;
     constexpr float quarter = pi * 0.5f, threeQuarters = pi * 1.5f, full = pi + pi;
     const float c = b * pi, d = (2.0f - b) * pi;
-    if (w < c)
-        return quarter * w / c;
-    if (w < d)
-        return quarter + (threeQuarters - quarter) * (w - c) / (d - c);
-    return threeQuarters + (full - threeQuarters) * (w - d) / (full - d);
+    // Each piece maps lo..hi onto lo'..hi' as lo' + (hi' - lo') (w - lo) / (hi - lo); the lanes
+    // pick their piece's numbers first, so one division serves all three.
+    const auto isFirst = w < c, isSecond = ~isFirst & (w < d);
+    const auto pick = [isFirst, isSecond] (float first, float second, float third)
+    { return vec::select (isFirst, vec::broadcast (first), vec::select (isSecond, vec::broadcast (second), vec::broadcast (third))); };
+    const auto from = pick (0.0f, quarter, threeQuarters), rise = pick (quarter, threeQuarters - quarter, full - threeQuarters);
+    const auto start = pick (0.0f, c, d), length = pick (c, d - c, full - d);
+    return from + rise * (w - start) / length;
 }
 
 // sign(x) -> sin of the warped phase of u (u = pi|x|, possibly spring-warped).
-inline float sineValue (float x, float u, float b) noexcept
+inline Floats sineValue (Floats x, Floats u, float b) noexcept
 {
     constexpr float full = juce::MathConstants<float>::twoPi;
-    const float w = full * fractionalPart (u / full);
-    return withSignOf (x, std::sin (sinePhase (w, b)));
+    const auto w = full * fractionalPart (u / full);
+    return withSignOf (x, vec::sin (sinePhase (w, b)));
 }
 
 // Gain of 1..8 followed by the hardness clip: the last stage of most fold curves.
@@ -131,7 +156,7 @@ struct GainClip
     float gain, hardness;
 
     static GainClip fromMorph (float g, float h) noexcept { return { g * 7.0f + 1.0f, h }; }
-    float apply (float y0) const noexcept { return getProcessedClip (gain * y0, hardness); }
+    Floats apply (Floats y0) const noexcept { return getProcessedClip (gain * y0, hardness); }
 };
 
 // Where a holding fold curve stops folding; p is its phase point.
@@ -177,7 +202,7 @@ struct SineWave
     float phasePoint;
 
     static SineWave fromMorph (const MorphValues& m) noexcept { return { sinePhasePoint (m[0]) }; }
-    float at (float x) const noexcept { return sineValue (x, sineInputMap (x), phasePoint); }
+    Floats at (Floats x) const noexcept { return sineValue (x, sineInputMap (x), phasePoint); }
 };
 
 // The sine wave read through the spring warp of m2.
@@ -191,7 +216,7 @@ struct SpringSineWave
     {
         return { sinePhasePoint (m[0]), Spring::fromMorph (m[1]) };
     }
-    float at (float x) const noexcept { return sineValue (x, spring.apply (sineInputMap (x)), phasePoint); }
+    Floats at (Floats x) const noexcept { return sineValue (x, spring.apply (sineInputMap (x)), phasePoint); }
 };
 
 // Curved triangle of |x|: a rise to +1 at a, then falls to -1 and rises to +1 every 2 units; e
@@ -207,21 +232,26 @@ struct TriangleWave
     }
     static TriangleWave fromMorph (const MorphValues& m) noexcept { return withShape (trianglePhasePoint (m[0]), m[1]); }
 
-    float at (float x) const noexcept
+    Floats at (Floats x) const noexcept
     {
-        const float magnitude = std::abs (x);
-        if (magnitude < phasePoint)
-            return withSignOf (x, powerCurve (magnitude / phasePoint, bend, firstRiseExponent));
+        const auto magnitude = vec::abs (x);
+        const auto firstRise = powerCurve (magnitude / phasePoint, bend, firstRiseExponent);
 
-        const float u = 2.0f * fractionalPart ((magnitude - phasePoint) * 0.5f);
-        const float y0 = u < fallLength
-                             ? 1.0f - 2.0f * powerCurve (u / fallLength, bend, segmentExponent)
-                             : 2.0f * powerCurve ((u - fallLength) / (2.0f - fallLength), bend, segmentExponent) - 1.0f;
-        return withSignOf (x, y0);
+        // Falls and rises share one power curve: each lane takes the segment it is on.
+        const auto u = 2.0f * fractionalPart ((magnitude - phasePoint) * 0.5f);
+        const auto isFalling = u < fallLength;
+        const auto t = vec::select (isFalling, u, u - fallLength)
+                       / vec::select (isFalling, vec::broadcast (fallLength), vec::broadcast (2.0f - fallLength));
+        const auto curve = powerCurve (t, bend, segmentExponent);
+        const auto y0 = vec::select (isFalling, 1.0f - 2.0f * curve, 2.0f * curve - 1.0f);
+        return withSignOf (x, vec::select (magnitude < phasePoint, firstRise, y0));
     }
 };
 
-inline float getProcessedTriangleA (float a, float e, float x) noexcept { return TriangleWave::withShape (a, e).at (x); }
+inline float getProcessedTriangleA (float a, float e, float x) noexcept
+{
+    return TriangleWave::withShape (a, e).at (vec::broadcast (x))[0];
+}
 
 // Half triangle of |x| with period 1: rises from 0 to 1 at a, falls back to 0 at the next whole
 // number; the fall bends the other way from the rise.
@@ -240,19 +270,19 @@ struct HalfTriangleWave
         return withShape (trianglePhasePoint (m[0]), m[1]);
     }
 
-    float magnitudeAt (float magnitude) const noexcept
+    Floats magnitudeAt (Floats magnitude) const noexcept
     {
-        const float fr = fractionalPart (magnitude);
-        if (fr < phasePoint)
-            return powerCurve (fr / phasePoint, riseBend, riseExponent);
-        return powerCurve ((1.0f - fr) / (1.0f - phasePoint), fallBend, fallExponent);
+        const auto fr = fractionalPart (magnitude);
+        const auto rise = powerCurve (fr / phasePoint, riseBend, riseExponent);
+        const auto fall = powerCurve ((1.0f - fr) / (1.0f - phasePoint), fallBend, fallExponent);
+        return vec::select (fr < phasePoint, rise, fall);
     }
-    float at (float x) const noexcept { return withSignOf (x, magnitudeAt (std::abs (x))); }
+    Floats at (Floats x) const noexcept { return withSignOf (x, magnitudeAt (vec::abs (x))); }
 };
 
 inline float getProcessedTriangleHalf (float a, float e, float magnitude) noexcept
 {
-    return HalfTriangleWave::withShape (a, e).magnitudeAt (magnitude);
+    return HalfTriangleWave::withShape (a, e).magnitudeAt (vec::broadcast (magnitude))[0];
 }
 
 //==============================================================================
@@ -289,28 +319,36 @@ private:
 
 // Gives a curve its three entry points from a Maths type with two static functions:
 // makeParams (what the formula needs from the morph values, worked out once per call or frame)
-// and shape (the per-sample formula).
+// and shape (the formula, on four samples at once). A single sample fills all four lanes, so the
+// curve view draws exactly what the audio path plays.
 template <typename Maths>
 class CurveShaper : public ShaperBase
 {
 public:
-    float getProcessed (float x) const override { return Maths::shape (x, Maths::makeParams (getMorph())); }
+    float getProcessed (float x) const override
+    {
+        return Maths::shape (vec::broadcast (x), Maths::makeParams (getMorph()))[0];
+    }
 
     void processSamples (float* samples, int numSamples) const override
     {
         const auto params = Maths::makeParams (getMorph());
-        for (int i = 0; i < numSamples; ++i)
-            samples[i] = Maths::shape (samples[i], params);
+        int i = 0;
+        for (; i + vec::lanes <= numSamples; i += vec::lanes)
+            vec::store (samples + i, Maths::shape (vec::load (samples + i, vec::lanes), params), vec::lanes);
+        if (const int rest = numSamples - i; rest > 0)
+            vec::store (samples + i, Maths::shape (vec::load (samples + i, rest), params), rest);
     }
 
     void processFramesWithMorphs (float* left, float* right, const MorphValues* morphs, int numFrames) const override
     {
         for (int t = 0; t < numFrames; ++t)
         {
-            const auto params = Maths::makeParams (morphs[t]);
-            left[t] = Maths::shape (left[t], params);
+            const auto frame = Maths::shape (Floats { left[t], right != nullptr ? right[t] : 0.0f, 0.0f, 0.0f },
+                                             Maths::makeParams (morphs[t]));
+            left[t] = frame[0];
             if (right != nullptr)
-                right[t] = Maths::shape (right[t], params);
+                right[t] = frame[1];
         }
     }
 };
@@ -321,7 +359,7 @@ public:
 struct SoftClipMaths
 {
     static float makeParams (const MorphValues& m) noexcept { return m[0]; }
-    static float shape (float x, float hardness) noexcept { return getProcessedClip (x, hardness); }
+    static Floats shape (Floats x, float hardness) noexcept { return getProcessedClip (x, hardness); }
 };
 
 // One side of a flex clip: linear up to L, then a power knee that fills the room from L to 1.
@@ -336,27 +374,38 @@ struct FlexSide
         const float linearEnd = std::min (linearMorph, 0.999999f); // keeps the room above 0
         return { linearEnd, 1.0 - (double) linearEnd, PowerKnee::withExponent (kneeExponent (curveMorph)) };
     }
-    float above (float x) const noexcept
-    {
-        return (float) ((double) linearEnd + room * knee.at ((double) (x - linearEnd) / room));
-    }
-    float below (float x) const noexcept
-    {
-        return (float) (-(double) linearEnd + room * knee.at ((double) (x + linearEnd) / room));
-    }
 };
 
+// Linear between -L of the negative side and L of the positive side; beyond, L + room x knee of
+// (x - L) / room on the positive side and -L + room x knee of (x + L) / room on the negative.
 struct FlexSides
 {
     FlexSide negative, positive;
 
-    float shape (float x) const noexcept
+    Floats shape (Floats x) const noexcept
     {
-        if (x < -negative.linearEnd)
-            return negative.below (x);
-        if (x < positive.linearEnd)
+        const auto isBelow = x < -negative.linearEnd;
+        const auto isLinear = ~isBelow & (x < positive.linearEnd);
+        if (vec::allOf (isLinear))
             return x;
-        return positive.above (x);
+
+        // One knee call serves both sides: each lane takes its own side's numbers.
+        const auto fromEnd = x + vec::select (isBelow, vec::broadcast (negative.linearEnd), vec::broadcast (-positive.linearEnd));
+        const auto bent = vec::narrow (bend (vec::lowerHalf (x), vec::lowerHalf (fromEnd)),
+                                       bend (vec::upperHalf (x), vec::upperHalf (fromEnd)));
+        return vec::select (isLinear, x, bent);
+    }
+
+private:
+    Doubles bend (Doubles x, Doubles fromEnd) const noexcept
+    {
+        const auto isBelow = x < (double) -negative.linearEnd;
+        const auto pick = [isBelow] (double below, double above) { return vec::select (isBelow, Doubles {} + below, Doubles {} + above); };
+        const auto end = pick (-(double) negative.linearEnd, (double) positive.linearEnd);
+        const auto room = pick (negative.room, positive.room);
+        const auto knee = PowerKnee::at (fromEnd / room, pick (negative.knee.exponent, positive.knee.exponent),
+                                         pick (negative.knee.inverseExponent, positive.knee.inverseExponent));
+        return end + room * knee;
     }
 };
 
@@ -367,7 +416,7 @@ struct FlexClipSymMaths
         const auto side = FlexSide::make (m[1], m[0]);
         return { side, side };
     }
-    static float shape (float x, const FlexSides& sides) noexcept { return sides.shape (x); }
+    static Floats shape (Floats x, const FlexSides& sides) noexcept { return sides.shape (x); }
 };
 
 struct FlexClipAsymMaths
@@ -376,17 +425,22 @@ struct FlexClipAsymMaths
     {
         return { FlexSide::make (m[1], m[0]), FlexSide::make (m[2], m[3]) };
     }
-    static float shape (float x, const FlexSides& sides) noexcept { return sides.shape (x); }
+    static Floats shape (Floats x, const FlexSides& sides) noexcept { return sides.shape (x); }
 };
 
 // x / (|x| + 1) below 0; above 0 the power knee of m1.
 struct TubeMaths
 {
     static PowerKnee makeParams (const MorphValues& m) noexcept { return PowerKnee::withExponent (kneeExponent (m[0])); }
-    static float shape (float x, const PowerKnee& positive) noexcept
+    static Floats shape (Floats x, const PowerKnee& positive) noexcept
     {
-        static constexpr PowerKnee negative { 1.0, 1.0 };
-        return (float) (x < 0.0f ? negative : positive).at ((double) x);
+        const auto half = [&positive] (Doubles u)
+        {
+            const auto isNegative = u < 0.0;
+            return PowerKnee::at (u, vec::select (isNegative, Doubles {} + 1.0, Doubles {} + positive.exponent),
+                                  vec::select (isNegative, Doubles {} + 1.0, Doubles {} + positive.inverseExponent));
+        };
+        return vec::narrow (half (vec::lowerHalf (x)), half (vec::upperHalf (x)));
     }
 };
 
@@ -395,13 +449,11 @@ struct ExponentialMaths
     struct Params { float bend, exponent; };
 
     static Params makeParams (const MorphValues& m) noexcept { return { m[0], powerExponent (m[0], 10.0f) }; }
-    static float shape (float x, const Params& p) noexcept
+    static Floats shape (Floats x, const Params& p) noexcept
     {
-        if (x >= 1.0f || std::isnan (x))
-            return 1.0f;
-        if (x <= -1.0f)
-            return -1.0f;
-        return withSignOf (x, powerCurve (std::abs (x), p.bend, p.exponent));
+        const auto curve = withSignOf (x, powerCurve (vec::abs (x), p.bend, p.exponent));
+        const auto isTop = (x >= 1.0f) | (x != x); // NaN counts as the top
+        return vec::select (isTop, vec::broadcast (1.0f), vec::select (x <= -1.0f, vec::broadcast (-1.0f), curve));
     }
 };
 
@@ -410,13 +462,11 @@ struct SingleFoldMaths
     struct Params {};
 
     static Params makeParams (const MorphValues&) noexcept { return {}; }
-    static float shape (float x, Params) noexcept
+    static Floats shape (Floats x, Params) noexcept
     {
-        const float denominator = x * x + 1.0f;
+        const auto denominator = x * x + 1.0f;
         // Where x * x overflows the fold is down to 0 (and 2x / inf would turn NaN near the top).
-        if (denominator == std::numeric_limits<float>::infinity())
-            return 0.0f;
-        return (x + x) / denominator;
+        return vec::select (denominator == std::numeric_limits<float>::infinity(), Floats {}, (x + x) / denominator);
     }
 };
 
@@ -431,15 +481,15 @@ struct QuantizeMaths
         const float exponent = std::exp2 (m[1] * 4.0f - 2.0f);
         return { m[0], exponent, 1.0f / exponent };
     }
-    static float shape (float x, const Params& p) noexcept
+    static Floats shape (Floats x, const Params& p) noexcept
     {
-        if (x > 1.0f)
-            return 1.0f;
-        if (x < -1.0f)
-            return -1.0f;
-        const float warped = std::pow (std::abs (x), p.exponent);
-        const float remainder = p.quantum > 0.0f ? std::fmod (warped, p.quantum) : 0.0f;
-        return withSignOf (x, std::pow (warped - remainder, p.inverseExponent));
+        const auto warped = vec::powerOrSame (vec::abs (x), p.exponent);
+        Floats remainder {};
+        if (p.quantum > 0.0f)
+            for (int i = 0; i < vec::lanes; ++i)
+                remainder[i] = std::fmod (warped[i], p.quantum);
+        const auto quantized = withSignOf (x, vec::powerOrSame (warped - remainder, p.inverseExponent));
+        return vec::select (x > 1.0f, vec::broadcast (1.0f), vec::select (x < -1.0f, vec::broadcast (-1.0f), quantized));
     }
 };
 
@@ -458,11 +508,10 @@ struct FoldMaths
         return { wave, HoldEdges::forRule (rule, wave.phasePoint),
                  GainClip::fromMorph (m[Wave::gainMorph], m[Wave::gainMorph + 1]) };
     }
-    static float shape (float x, const Params& p) noexcept
+    static Floats shape (Floats x, const Params& p) noexcept
     {
-        const float y0 = x < p.hold.below   ? p.hold.valueBelow
-                         : x > p.hold.above ? p.hold.valueAbove
-                                            : p.wave.at (x);
+        const auto y0 = vec::select (x < p.hold.below, vec::broadcast (p.hold.valueBelow),
+                                     vec::select (x > p.hold.above, vec::broadcast (p.hold.valueAbove), p.wave.at (x)));
         return p.stage.apply (y0);
     }
 };
@@ -474,9 +523,9 @@ struct SpringFoldMaths
     struct Params { Wave wave; Spring spring; };
 
     static Params makeParams (const MorphValues& m) noexcept { return { Wave::fromMorph (m), Spring::fromMorph (m[2]) }; }
-    static float shape (float x, const Params& p) noexcept
+    static Floats shape (Floats x, const Params& p) noexcept
     {
-        return withSignOf (x, p.wave.at (p.spring.apply (std::abs (x))));
+        return withSignOf (x, p.wave.at (p.spring.apply (vec::abs (x))));
     }
 };
 

@@ -8,6 +8,7 @@ packages=(
     libasound2-dev libfreetype-dev libfontconfig1-dev libx11-dev libxext-dev libxinerama-dev
     libxrandr-dev libxcursor-dev libxcomposite-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libsleef-dev ladspa-sdk caps
     lilv-utils
 )
 # Hosts that CI loads the built bundles into.
