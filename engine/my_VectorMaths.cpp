@@ -4,6 +4,16 @@
 
 namespace my::vec
 {
+#if WKR_WIDE_LANES
+const bool hasWideLanes = []
+{
+    __builtin_cpu_init(); // this may run before the runtime's own start-up has filled in the CPU model
+    return __builtin_cpu_supports ("avx2") && __builtin_cpu_supports ("fma");
+}();
+#else
+const bool hasWideLanes = false;
+#endif
+
 #if defined(__SSE2__) || (defined(__ARM_NEON) && defined(__aarch64__))
 namespace
 {

@@ -2,6 +2,32 @@
 
 #include <cstring>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#  include <immintrin.h>
+// Code between these two marks is built for AVX2 (without FMA, so products and sums round as
+// they do elsewhere) and runs only where the processor has it: see vec::hasWideLanes.
+#  define WKR_WIDE_LANES 1
+#  if defined(__clang__)
+#    define WKR_BEGIN_WIDE_LANES                                                                                       \
+      _Pragma ("clang attribute push (__attribute__ ((target (\"avx2\"))), apply_to = function)")
+#    define WKR_END_WIDE_LANES _Pragma ("clang attribute pop")
+#  else
+#    define WKR_BEGIN_WIDE_LANES _Pragma ("GCC push_options") _Pragma ("GCC target (\"avx2\")")
+#    define WKR_END_WIDE_LANES _Pragma ("GCC pop_options")
+#  endif
+
+// SLEEF's AVX2 variants (they use FMA inside); its header shows them only to code built for AVX.
+extern "C"
+{
+    __m256 Sleef_tanhf8_u10avx2 (__m256);
+    __m256 Sleef_sinf8_u10avx2 (__m256);
+    __m256 Sleef_powf8_u10avx2 (__m256, __m256);
+    __m256d Sleef_powd4_u10avx2 (__m256d, __m256d);
+}
+#else
+#  define WKR_WIDE_LANES 0
+#endif
+
 // Four samples side by side in one 128-bit register: SSE2 on every x86-64, NEON on arm64, so the
 // plug-in needs no particular processor generation. The compiler's vector extension gives the
 // arithmetic and comparisons lane by lane (a comparison yields a mask, all bits set where true);
@@ -11,57 +37,7 @@ namespace my::vec
 {
 using Floats = float __attribute__ ((vector_size (16)));
 using Doubles = double __attribute__ ((vector_size (16)));
-using Mask = decltype (Floats{} < Floats{});
-using DoubleMask = decltype (Doubles{} < Doubles{});
-
 inline constexpr int lanes = 4;
-
-inline Floats broadcast (float value) noexcept { return Floats{} + value; }
-
-// a where the mask is set, else b.
-inline Floats select (Mask mask, Floats a, Floats b) noexcept { return mask ? a : b; }
-inline Doubles select (DoubleMask mask, Doubles a, Doubles b) noexcept { return mask ? a : b; }
-
-inline Floats abs (Floats v) noexcept { return (Floats) ((Mask) v & 0x7fffffff); }
-inline Doubles abs (Doubles v) noexcept { return (Doubles) ((DoubleMask) v & 0x7fffffffffffffff); }
-
-template <typename AnyMask> inline bool allOf (AnyMask mask) noexcept
-{
-    for (int i = 0; i < (int) (sizeof (AnyMask) / sizeof (mask[0])); ++i)
-        if (! mask[i])
-            return false;
-    return true;
-}
-
-// v - floor(v) for 0 <= v < 2^23, exact: truncation is the floor there.
-inline Floats fractionOfSmall (Floats v) noexcept
-{
-    return v - __builtin_convertvector(__builtin_convertvector(v, Mask), Floats);
-}
-
-// The two halves of the lanes, widened to double precision, and back.
-inline Doubles lowerHalf (Floats v) noexcept { return Doubles{ v[0], v[1] }; }
-inline Doubles upperHalf (Floats v) noexcept { return Doubles{ v[2], v[3] }; }
-inline Floats narrow (Doubles lower, Doubles upper) noexcept
-{
-    return Floats{ (float) lower[0], (float) lower[1], (float) upper[0], (float) upper[1] };
-}
-
-// count (1 to 4) samples into the first lanes; the others are 0.
-inline Floats load (const float* samples, int count) noexcept
-{
-    Floats v{};
-    std::memcpy (&v, samples, sizeof (float) * (size_t) count);
-    return v;
-}
-inline void store (float* samples, Floats v, int count) noexcept
-{
-    std::memcpy (samples, &v, sizeof (float) * (size_t) count);
-}
-
-// From here on SLEEF's tanh is exactly 1 (it switches to 1 a little below), so callers may skip
-// the call for lanes that lie there.
-inline constexpr float tanhIsOneFrom = 9.0f;
 
 // SLEEF's functions, lane by lane.
 Floats tanh (Floats v) noexcept;
@@ -69,17 +45,48 @@ Floats sin (Floats v) noexcept;
 Floats pow (Floats base, Floats exponent) noexcept;
 Doubles pow (Doubles base, Doubles exponent) noexcept;
 
-// pow with its exact shortcut: an exponent of 1 gives the base as it is, which is what pow gives
-// there, without the cost of the call. The curves' default morph values land on that exponent.
-inline Floats powerOrSame (Floats base, float exponent) noexcept
-{
-    return exponent == 1.0f ? base : pow (base, broadcast (exponent));
-}
-inline Doubles powerOrSame (Doubles base, Doubles exponent) noexcept
-{
-    const auto isOne = exponent == 1.0;
-    if (allOf (isOne))
-        return base;
-    return select (isOne, base, pow (base, exponent));
-}
+// True where the eight-lane set below may run: an x86-64 with AVX2 and FMA, with the operating
+// system's support for the wide registers. Fixed at start-up.
+extern const bool hasWideLanes;
+
+#include "engine/my_VectorLanes.inl"
 } // namespace my::vec
+
+#if WKR_WIDE_LANES
+WKR_BEGIN_WIDE_LANES
+// Eight samples side by side in one 256-bit AVX2 register, with SLEEF's AVX2 functions.
+namespace my::vec8
+{
+using Floats = float __attribute__ ((vector_size (32)));
+using Doubles = double __attribute__ ((vector_size (32)));
+inline constexpr int lanes = 8;
+
+template <typename Native, typename Vector> inline Native asNative (Vector v) noexcept
+{
+    Native native;
+    std::memcpy (&native, &v, sizeof v);
+    return native;
+}
+
+template <typename Vector, typename Native> inline Vector fromNative (Native native) noexcept
+{
+    Vector v;
+    std::memcpy (&v, &native, sizeof v);
+    return v;
+}
+
+inline Floats tanh (Floats v) noexcept { return fromNative<Floats> (Sleef_tanhf8_u10avx2 (asNative<__m256> (v))); }
+inline Floats sin (Floats v) noexcept { return fromNative<Floats> (Sleef_sinf8_u10avx2 (asNative<__m256> (v))); }
+inline Floats pow (Floats base, Floats exponent) noexcept
+{
+    return fromNative<Floats> (Sleef_powf8_u10avx2 (asNative<__m256> (base), asNative<__m256> (exponent)));
+}
+inline Doubles pow (Doubles base, Doubles exponent) noexcept
+{
+    return fromNative<Doubles> (Sleef_powd4_u10avx2 (asNative<__m256d> (base), asNative<__m256d> (exponent)));
+}
+
+#  include "engine/my_VectorLanes.inl"
+} // namespace my::vec8
+WKR_END_WIDE_LANES
+#endif

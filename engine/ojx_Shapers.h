@@ -14,23 +14,9 @@ namespace my
 {
 // The four morph values m1..m4 that steer a curve.
 using MorphValues = std::array<float, 4>;
-using vec::Doubles;
-using vec::Floats;
 
 //==============================================================================
-// Steps shared by the curves, four samples at a time (engine/my_VectorMaths.h). Where a formula
-// branches, every branch is worked out for all four lanes and each lane keeps its own, so each
-// lane gets the numbers of the plain per-sample formula whatever its neighbours hold. Single
-// precision throughout, except the power knee.
-
-// sign(x) -> r: the magnitude r carried to the side of x (0 and NaN count as positive).
-inline Floats withSignOf (Floats x, Floats r) noexcept { return vec::select (x < 0.0f, -r, r); }
-
-// v limited to -1..1; NaN stays NaN.
-inline Floats limitToUnit (Floats v) noexcept
-{
-    return vec::select (v < -1.0f, vec::broadcast (-1.0f), vec::select (1.0f < v, vec::broadcast (1.0f), v));
-}
+// Steps shared by the curves that work on morph values only, once per block or frame.
 
 inline float exp10Single (float v) noexcept
 {
@@ -40,46 +26,6 @@ inline float exp10Single (float v) noexcept
     return std::pow (10.0f, v);
 #endif
 }
-
-// Hardness clip: |v| below h passes unchanged, above it a tanh knee bends towards +-1.
-// h = 0 is tanh(v); h >= 1 is a hard clip at +-1.
-inline Floats getProcessedClip (Floats v, float h) noexcept
-{
-    const auto magnitude = vec::abs (v);
-    const auto passes = h > magnitude;
-    if (vec::allOf (passes))
-        return v;
-    if (h >= 1.0f)
-        return vec::select (passes, v, limitToUnit (v));
-    const float k = 1.0f - h;
-    const auto argument = (magnitude - h) / k;
-    // Driven hard, whole groups of lanes sit where tanh is 1 and need no call.
-    const auto saturated = vec::allOf (passes | (argument >= vec::tanhIsOneFrom));
-    const auto knee = (saturated ? vec::broadcast (1.0f) : vec::tanh (argument)) * k + h;
-    return vec::select (passes, v, vec::select (v > 0.0f, knee, -knee));
-}
-
-// Power knee u / (|u|^n + 1)^(1/n), in double precision: slope 1 at 0, tending to +-1.
-struct PowerKnee
-{
-    double exponent, inverseExponent;
-
-    static PowerKnee withExponent (double n) noexcept { return { n, 1.0 / n }; }
-
-    // Two lanes, each with its own exponent n and 1 / n.
-    static Doubles at (Doubles u, Doubles n, Doubles inverseN) noexcept
-    {
-        const auto powered = vec::powerOrSame (vec::abs (u), n);
-        // Once |u|^n overflows the knee has reached its limit; dividing by infinity would give 0.
-        const auto limit = vec::select (u < 0.0, Doubles {} - 1.0, Doubles {} + 1.0);
-        const auto overflowed = powered == std::numeric_limits<double>::infinity();
-        return vec::select (overflowed, limit, u / vec::powerOrSame (powered + 1.0, inverseN));
-    }
-    Doubles at (Doubles u) const noexcept { return at (u, Doubles {} + exponent, Doubles {} + inverseExponent); }
-    double at (double u) const noexcept { return at (Doubles { u, u })[0]; }
-};
-
-inline double getProcessedDrive (double u, double n) noexcept { return PowerKnee::withExponent (n).at (u); }
 
 // Knee exponent of a morph value: 1 at 0, 50 at 1.
 inline double kneeExponent (float m) noexcept { return (double) (std::pow (m, 4.0f) * 49.0f + 1.0f); }
@@ -91,73 +37,9 @@ inline float powerExponent (float e, float s) noexcept
     return std::exp2 (exponent);
 }
 
-// Maps 0..1 onto 0..1 with a fast start for e above 0.5 and a slow start otherwise.
-inline Floats powerCurve (Floats t, float e, float p) noexcept
-{
-    return e > 0.5f ? 1.0f - vec::powerOrSame (1.0f - t, p) : vec::powerOrSame (t, p);
-}
-
-// v - floor(v) for v >= 0, exact; 0 from 2^23 on, where every float is whole. Infinity counts as
-// such a value, so the folds settle on a finite result instead of inf - inf.
-inline Floats fractionalPart (Floats v) noexcept
-{
-    return vec::select (v >= 8388608.0f, Floats {}, vec::fractionOfSmall (v));
-}
-inline float fractionalPart (float v) noexcept { return fractionalPart (vec::broadcast (v))[0]; }
-
 // Where the sine curves put their first peak (0.03..0.97) and the triangles theirs (0.01..0.99).
 inline float sinePhasePoint (float m1) noexcept { return m1 * (0.97f - 0.03f) + 0.03f; }
 inline float trianglePhasePoint (float m1) noexcept { return m1 * 0.98f + 0.01f; }
-
-// X^(2^(4s - 2)) scaled by 10^(1 - 2s); s = 0.5 leaves X as it is.
-struct Spring
-{
-    float factor, exponent;
-
-    static Spring fromMorph (float s) noexcept { return { exp10Single (1.0f - (s + s)), std::exp2 (s * 4.0f - 2.0f) }; }
-    Floats apply (Floats magnitude) const noexcept { return factor * vec::powerOrSame (magnitude, exponent); }
-};
-
-// Linear map of -1..1 onto -pi..pi, folded to its magnitude: pi|x|.
-inline Floats sineInputMap (Floats x) noexcept
-{
-    constexpr float pi = juce::MathConstants<float>::pi;
-    return vec::abs ((x + 1.0f) * (pi + pi) * 0.5f - pi);
-}
-
-// Piecewise linear warp of 0..2pi that moves the quarter-turn to b pi and the three-quarter turn
-// to (2 - b) pi.
-inline Floats sinePhase (Floats w, float b) noexcept
-{
-    constexpr float pi = juce::MathConstants<float>::pi;
-    constexpr float quarter = pi * 0.5f, threeQuarters = pi * 1.5f, full = pi + pi;
-    const float c = b * pi, d = (2.0f - b) * pi;
-    // Each piece maps lo..hi onto lo'..hi' as lo' + (hi' - lo') (w - lo) / (hi - lo); the lanes
-    // pick their piece's numbers first, so one division serves all three.
-    const auto isFirst = w < c, isSecond = ~isFirst & (w < d);
-    const auto pick = [isFirst, isSecond] (float first, float second, float third)
-    { return vec::select (isFirst, vec::broadcast (first), vec::select (isSecond, vec::broadcast (second), vec::broadcast (third))); };
-    const auto from = pick (0.0f, quarter, threeQuarters), rise = pick (quarter, threeQuarters - quarter, full - threeQuarters);
-    const auto start = pick (0.0f, c, d), length = pick (c, d - c, full - d);
-    return from + rise * (w - start) / length;
-}
-
-// sign(x) -> sin of the warped phase of u (u = pi|x|, possibly spring-warped).
-inline Floats sineValue (Floats x, Floats u, float b) noexcept
-{
-    constexpr float full = juce::MathConstants<float>::twoPi;
-    const auto w = full * fractionalPart (u / full);
-    return withSignOf (x, vec::sin (sinePhase (w, b)));
-}
-
-// Gain of 1..8 followed by the hardness clip: the last stage of most fold curves.
-struct GainClip
-{
-    float gain, hardness;
-
-    static GainClip fromMorph (float g, float h) noexcept { return { g * 7.0f + 1.0f, h }; }
-    Floats apply (Floats y0) const noexcept { return getProcessedClip (gain * y0, hardness); }
-};
 
 // Where a holding fold curve stops folding; p is its phase point.
 enum class HoldRule
@@ -192,97 +74,43 @@ struct HoldEdges
 };
 
 //==============================================================================
-// The waves the fold curves are built from. Each knows its phase point (where the first peak
-// lies), which morph value starts its gain-and-clip pair, and its signed value at x.
+// The curves' formulas in the four-lane set, which runs anywhere, and in the eight-lane set, which
+// runs where the processor has AVX2 (engine/my_VectorMaths.h).
 
-// sin(pi x) with its peaks moved to +-b.
-struct SineWave
+namespace lanes4
 {
-    static constexpr int gainMorph = 1;
-    float phasePoint;
+namespace vec = my::vec;
+using vec::Doubles;
+using vec::Floats;
+#include "engine/ojx_ShaperMaths.inl"
+} // namespace lanes4
 
-    static SineWave fromMorph (const MorphValues& m) noexcept { return { sinePhasePoint (m[0]) }; }
-    Floats at (Floats x) const noexcept { return sineValue (x, sineInputMap (x), phasePoint); }
-};
-
-// The sine wave read through the spring warp of m2.
-struct SpringSineWave
+#if WKR_WIDE_LANES
+WKR_BEGIN_WIDE_LANES
+namespace lanes8
 {
-    static constexpr int gainMorph = 2;
-    float phasePoint;
-    Spring spring;
+namespace vec = my::vec8;
+using vec::Doubles;
+using vec::Floats;
+#include "engine/ojx_ShaperMaths.inl"
+} // namespace lanes8
+WKR_END_WIDE_LANES
+#endif
 
-    static SpringSineWave fromMorph (const MorphValues& m) noexcept
-    {
-        return { sinePhasePoint (m[0]), Spring::fromMorph (m[1]) };
-    }
-    Floats at (Floats x) const noexcept { return sineValue (x, spring.apply (sineInputMap (x)), phasePoint); }
-};
+// The lane set of this processor, fixed at start-up: the eight-lane one where it may run. The
+// curve view and the audio path always go through the same one.
+#if WKR_WIDE_LANES
+  #define WKR_WITH_LANE_SET(call) (vec::hasWideLanes ? lanes8::call : lanes4::call)
+#else
+  #define WKR_WITH_LANE_SET(call) (lanes4::call)
+#endif
 
-// Curved triangle of |x|: a rise to +1 at a, then falls to -1 and rises to +1 every 2 units; e
-// bends the segments (straight at 0.5).
-struct TriangleWave
-{
-    static constexpr int gainMorph = 2;
-    float phasePoint, bend, firstRiseExponent, segmentExponent, fallLength;
-
-    static TriangleWave withShape (float a, float e) noexcept
-    {
-        return { a, e, powerExponent (e, 4.0f), powerExponent (e, 8.0f), 2.0f - (a + a) };
-    }
-    static TriangleWave fromMorph (const MorphValues& m) noexcept { return withShape (trianglePhasePoint (m[0]), m[1]); }
-
-    Floats at (Floats x) const noexcept
-    {
-        const auto magnitude = vec::abs (x);
-        const auto firstRise = powerCurve (magnitude / phasePoint, bend, firstRiseExponent);
-
-        // Falls and rises share one power curve: each lane takes the segment it is on.
-        const auto u = 2.0f * fractionalPart ((magnitude - phasePoint) * 0.5f);
-        const auto isFalling = u < fallLength;
-        const auto t = vec::select (isFalling, u, u - fallLength)
-                       / vec::select (isFalling, vec::broadcast (fallLength), vec::broadcast (2.0f - fallLength));
-        const auto curve = powerCurve (t, bend, segmentExponent);
-        const auto y0 = vec::select (isFalling, 1.0f - 2.0f * curve, 2.0f * curve - 1.0f);
-        return withSignOf (x, vec::select (magnitude < phasePoint, firstRise, y0));
-    }
-};
-
-inline float getProcessedTriangleA (float a, float e, float x) noexcept
-{
-    return TriangleWave::withShape (a, e).at (vec::broadcast (x))[0];
-}
-
-// Half triangle of |x| with period 1: rises from 0 to 1 at a, falls back to 0 at the next whole
-// number; the fall bends the other way from the rise.
-struct HalfTriangleWave
-{
-    static constexpr int gainMorph = 2;
-    float phasePoint, riseBend, riseExponent, fallBend, fallExponent;
-
-    static HalfTriangleWave withShape (float a, float e) noexcept
-    {
-        const float fallBend = 1.0f - e;
-        return { a, e, powerExponent (e, 4.0f), fallBend, powerExponent (fallBend, 4.0f) };
-    }
-    static HalfTriangleWave fromMorph (const MorphValues& m) noexcept
-    {
-        return withShape (trianglePhasePoint (m[0]), m[1]);
-    }
-
-    Floats magnitudeAt (Floats magnitude) const noexcept
-    {
-        const auto fr = fractionalPart (magnitude);
-        const auto rise = powerCurve (fr / phasePoint, riseBend, riseExponent);
-        const auto fall = powerCurve ((1.0f - fr) / (1.0f - phasePoint), fallBend, fallExponent);
-        return vec::select (fr < phasePoint, rise, fall);
-    }
-    Floats at (Floats x) const noexcept { return withSignOf (x, magnitudeAt (vec::abs (x))); }
-};
-
+inline double getProcessedDrive (double u, double n) noexcept { return WKR_WITH_LANE_SET (kneeAt (u, n)); }
+inline float fractionalPart (float v) noexcept { return WKR_WITH_LANE_SET (fractionOf (v)); }
+inline float getProcessedTriangleA (float a, float e, float x) noexcept { return WKR_WITH_LANE_SET (triangleAt (a, e, x)); }
 inline float getProcessedTriangleHalf (float a, float e, float magnitude) noexcept
 {
-    return HalfTriangleWave::withShape (a, e).magnitudeAt (vec::broadcast (magnitude))[0];
+    return WKR_WITH_LANE_SET (halfTriangleAt (a, e, magnitude));
 }
 
 //==============================================================================
@@ -317,240 +145,71 @@ private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ShaperBase)
 };
 
-// Gives a curve its three entry points from a Maths type with two static functions:
-// makeParams (what the formula needs from the morph values, worked out once per call or frame)
-// and shape (the formula, on four samples at once). A single sample fills all four lanes, so the
-// curve view draws exactly what the audio path plays.
-template <typename Maths>
+// Gives a curve its three entry points from the name of its formula in the lane sets. A single
+// sample runs through the same code as a block, so the curve view draws exactly what plays.
+#if WKR_WIDE_LANES
+  #define WKR_CURVE(name) CurveShaper<lanes4::name, lanes8::name>
+#else
+  #define WKR_CURVE(name) CurveShaper<lanes4::name>
+#endif
+
+template <typename Narrow, typename Wide = Narrow>
 class CurveShaper : public ShaperBase
 {
 public:
     float getProcessed (float x) const override
     {
-        return Maths::shape (vec::broadcast (x), Maths::makeParams (getMorph()))[0];
+        shape (&x, 1, getMorph());
+        return x;
     }
 
-    void processSamples (float* samples, int numSamples) const override
-    {
-        const auto params = Maths::makeParams (getMorph());
-        int i = 0;
-        for (; i + vec::lanes <= numSamples; i += vec::lanes)
-            vec::store (samples + i, Maths::shape (vec::load (samples + i, vec::lanes), params), vec::lanes);
-        if (const int rest = numSamples - i; rest > 0)
-            vec::store (samples + i, Maths::shape (vec::load (samples + i, rest), params), rest);
-    }
+    void processSamples (float* samples, int numSamples) const override { shape (samples, numSamples, getMorph()); }
 
     void processFramesWithMorphs (float* left, float* right, const MorphValues* morphs, int numFrames) const override
     {
         for (int t = 0; t < numFrames; ++t)
         {
-            const auto frame = Maths::shape (Floats { left[t], right != nullptr ? right[t] : 0.0f, 0.0f, 0.0f },
-                                             Maths::makeParams (morphs[t]));
+            float frame[2] { left[t], right != nullptr ? right[t] : 0.0f };
+            shape (frame, 2, morphs[t]);
             left[t] = frame[0];
             if (right != nullptr)
                 right[t] = frame[1];
         }
     }
-};
-
-//==============================================================================
-// Saturation curves.
-
-struct SoftClipMaths
-{
-    static float makeParams (const MorphValues& m) noexcept { return m[0]; }
-    static Floats shape (Floats x, float hardness) noexcept { return getProcessedClip (x, hardness); }
-};
-
-// One side of a flex clip: linear up to L, then a power knee that fills the room from L to 1.
-struct FlexSide
-{
-    float linearEnd;
-    double room;
-    PowerKnee knee;
-
-    static FlexSide make (float linearMorph, float curveMorph) noexcept
-    {
-        const float linearEnd = std::min (linearMorph, 0.999999f); // keeps the room above 0
-        return { linearEnd, 1.0 - (double) linearEnd, PowerKnee::withExponent (kneeExponent (curveMorph)) };
-    }
-};
-
-// Linear between -L of the negative side and L of the positive side; beyond, L + room x knee of
-// (x - L) / room on the positive side and -L + room x knee of (x + L) / room on the negative.
-struct FlexSides
-{
-    FlexSide negative, positive;
-
-    Floats shape (Floats x) const noexcept
-    {
-        const auto isBelow = x < -negative.linearEnd;
-        const auto isLinear = ~isBelow & (x < positive.linearEnd);
-        if (vec::allOf (isLinear))
-            return x;
-
-        // One knee call serves both sides: each lane takes its own side's numbers.
-        const auto fromEnd = x + vec::select (isBelow, vec::broadcast (negative.linearEnd), vec::broadcast (-positive.linearEnd));
-        const auto bent = vec::narrow (bend (vec::lowerHalf (x), vec::lowerHalf (fromEnd)),
-                                       bend (vec::upperHalf (x), vec::upperHalf (fromEnd)));
-        return vec::select (isLinear, x, bent);
-    }
 
 private:
-    Doubles bend (Doubles x, Doubles fromEnd) const noexcept
+    static void shape (float* samples, int numSamples, const MorphValues& m) noexcept
     {
-        const auto isBelow = x < (double) -negative.linearEnd;
-        const auto pick = [isBelow] (double below, double above) { return vec::select (isBelow, Doubles {} + below, Doubles {} + above); };
-        const auto end = pick (-(double) negative.linearEnd, (double) positive.linearEnd);
-        const auto room = pick (negative.room, positive.room);
-        const auto knee = PowerKnee::at (fromEnd / room, pick (negative.knee.exponent, positive.knee.exponent),
-                                         pick (negative.knee.inverseExponent, positive.knee.inverseExponent));
-        return end + room * knee;
-    }
-};
-
-struct FlexClipSymMaths
-{
-    static FlexSides makeParams (const MorphValues& m) noexcept
-    {
-        const auto side = FlexSide::make (m[1], m[0]);
-        return { side, side };
-    }
-    static Floats shape (Floats x, const FlexSides& sides) noexcept { return sides.shape (x); }
-};
-
-struct FlexClipAsymMaths
-{
-    static FlexSides makeParams (const MorphValues& m) noexcept
-    {
-        return { FlexSide::make (m[1], m[0]), FlexSide::make (m[2], m[3]) };
-    }
-    static Floats shape (Floats x, const FlexSides& sides) noexcept { return sides.shape (x); }
-};
-
-// x / (|x| + 1) below 0; above 0 the power knee of m1.
-struct TubeMaths
-{
-    static PowerKnee makeParams (const MorphValues& m) noexcept { return PowerKnee::withExponent (kneeExponent (m[0])); }
-    static Floats shape (Floats x, const PowerKnee& positive) noexcept
-    {
-        const auto half = [&positive] (Doubles u)
-        {
-            const auto isNegative = u < 0.0;
-            return PowerKnee::at (u, vec::select (isNegative, Doubles {} + 1.0, Doubles {} + positive.exponent),
-                                  vec::select (isNegative, Doubles {} + 1.0, Doubles {} + positive.inverseExponent));
-        };
-        return vec::narrow (half (vec::lowerHalf (x)), half (vec::upperHalf (x)));
-    }
-};
-
-struct ExponentialMaths
-{
-    struct Params { float bend, exponent; };
-
-    static Params makeParams (const MorphValues& m) noexcept { return { m[0], powerExponent (m[0], 10.0f) }; }
-    static Floats shape (Floats x, const Params& p) noexcept
-    {
-        const auto curve = withSignOf (x, powerCurve (vec::abs (x), p.bend, p.exponent));
-        const auto isTop = (x >= 1.0f) | (x != x); // NaN counts as the top
-        return vec::select (isTop, vec::broadcast (1.0f), vec::select (x <= -1.0f, vec::broadcast (-1.0f), curve));
-    }
-};
-
-struct SingleFoldMaths
-{
-    struct Params {};
-
-    static Params makeParams (const MorphValues&) noexcept { return {}; }
-    static Floats shape (Floats x, Params) noexcept
-    {
-        const auto denominator = x * x + 1.0f;
-        // Where x * x overflows the fold is down to 0 (and 2x / inf would turn NaN near the top).
-        return vec::select (denominator == std::numeric_limits<float>::infinity(), Floats {}, (x + x) / denominator);
-    }
-};
-
-// Cuts the magnitude down to a whole multiple of the quantum m1 in a domain warped by the
-// exponent of m2.
-struct QuantizeMaths
-{
-    struct Params { float quantum, exponent, inverseExponent; };
-
-    static Params makeParams (const MorphValues& m) noexcept
-    {
-        const float exponent = std::exp2 (m[1] * 4.0f - 2.0f);
-        return { m[0], exponent, 1.0f / exponent };
-    }
-    static Floats shape (Floats x, const Params& p) noexcept
-    {
-        const auto warped = vec::powerOrSame (vec::abs (x), p.exponent);
-        Floats remainder {};
-        if (p.quantum > 0.0f)
-            for (int i = 0; i < vec::lanes; ++i)
-                remainder[i] = std::fmod (warped[i], p.quantum);
-        const auto quantized = withSignOf (x, vec::powerOrSame (warped - remainder, p.inverseExponent));
-        return vec::select (x > 1.0f, vec::broadcast (1.0f), vec::select (x < -1.0f, vec::broadcast (-1.0f), quantized));
-    }
-};
-
-//==============================================================================
-// Fold curves.
-
-// A wave of x, held beyond the rule's edges, then the gain-and-clip stage.
-template <typename Wave, HoldRule rule>
-struct FoldMaths
-{
-    struct Params { Wave wave; HoldEdges hold; GainClip stage; };
-
-    static Params makeParams (const MorphValues& m) noexcept
-    {
-        const auto wave = Wave::fromMorph (m);
-        return { wave, HoldEdges::forRule (rule, wave.phasePoint),
-                 GainClip::fromMorph (m[Wave::gainMorph], m[Wave::gainMorph + 1]) };
-    }
-    static Floats shape (Floats x, const Params& p) noexcept
-    {
-        const auto y0 = vec::select (x < p.hold.below, vec::broadcast (p.hold.valueBelow),
-                                     vec::select (x > p.hold.above, vec::broadcast (p.hold.valueAbove), p.wave.at (x)));
-        return p.stage.apply (y0);
-    }
-};
-
-// A wave of the spring-warped magnitude (m3), carried to the side of x; no gain, no clip.
-template <typename Wave>
-struct SpringFoldMaths
-{
-    struct Params { Wave wave; Spring spring; };
-
-    static Params makeParams (const MorphValues& m) noexcept { return { Wave::fromMorph (m), Spring::fromMorph (m[2]) }; }
-    static Floats shape (Floats x, const Params& p) noexcept
-    {
-        return withSignOf (x, p.wave.at (p.spring.apply (vec::abs (x))));
+#if WKR_WIDE_LANES
+        if (vec::hasWideLanes)
+            return lanes8::shapeSamples<Wide> (samples, numSamples, m);
+#endif
+        lanes4::shapeSamples<Narrow> (samples, numSamples, m);
     }
 };
 
 //==============================================================================
 // The 21 curves, in registry order.
 
-class ShaperClip final : public CurveShaper<SoftClipMaths> {};
-class ShaperDriveSym final : public CurveShaper<FlexClipSymMaths> {};
-class ShaperDriveAsym final : public CurveShaper<FlexClipAsymMaths> {};
-class ShaperTube final : public CurveShaper<TubeMaths> {};
-class ShaperExponential final : public CurveShaper<ExponentialMaths> {};
-class ShaperTmlSingleFold final : public CurveShaper<SingleFoldMaths> {};
-class ShaperQuantizeExpo final : public CurveShaper<QuantizeMaths> {};
-class ShaperSineExpo final : public CurveShaper<FoldMaths<SpringSineWave, HoldRule::never>> {};
-class ShaperSine1 final : public CurveShaper<FoldMaths<SineWave, HoldRule::form1>> {};
-class ShaperSine2 final : public CurveShaper<FoldMaths<SineWave, HoldRule::form2>> {};
-class ShaperSine4 final : public CurveShaper<FoldMaths<SineWave, HoldRule::form4>> {};
-class ShaperTriangleA final : public CurveShaper<FoldMaths<TriangleWave, HoldRule::never>> {};
-class ShaperTriangleA1 final : public CurveShaper<FoldMaths<TriangleWave, HoldRule::form1>> {};
-class ShaperTriangleA2 final : public CurveShaper<FoldMaths<TriangleWave, HoldRule::form2>> {};
-class ShaperTriangleA4 final : public CurveShaper<FoldMaths<TriangleWave, HoldRule::form4>> {};
-class ShaperTriangleASpring final : public CurveShaper<SpringFoldMaths<TriangleWave>> {};
-class ShaperTriangleHalf final : public CurveShaper<FoldMaths<HalfTriangleWave, HoldRule::never>> {};
-class ShaperTriangleHalf1 final : public CurveShaper<FoldMaths<HalfTriangleWave, HoldRule::halfForm1>> {};
-class ShaperTriangleHalf2 final : public CurveShaper<FoldMaths<HalfTriangleWave, HoldRule::halfForm2>> {};
-class ShaperTriangleHalf4 final : public CurveShaper<FoldMaths<HalfTriangleWave, HoldRule::form4>> {};
-class ShaperTriangleHalfSpring final : public CurveShaper<SpringFoldMaths<HalfTriangleWave>> {};
+class ShaperClip final : public WKR_CURVE (SoftClip) {};
+class ShaperDriveSym final : public WKR_CURVE (FlexClipSym) {};
+class ShaperDriveAsym final : public WKR_CURVE (FlexClipAsym) {};
+class ShaperTube final : public WKR_CURVE (Tube) {};
+class ShaperExponential final : public WKR_CURVE (Exponential) {};
+class ShaperTmlSingleFold final : public WKR_CURVE (SingleFold) {};
+class ShaperQuantizeExpo final : public WKR_CURVE (Quantize) {};
+class ShaperSineExpo final : public WKR_CURVE (SineExpo) {};
+class ShaperSine1 final : public WKR_CURVE (Sine1) {};
+class ShaperSine2 final : public WKR_CURVE (Sine2) {};
+class ShaperSine4 final : public WKR_CURVE (Sine4) {};
+class ShaperTriangleA final : public WKR_CURVE (TriangleA) {};
+class ShaperTriangleA1 final : public WKR_CURVE (TriangleA1) {};
+class ShaperTriangleA2 final : public WKR_CURVE (TriangleA2) {};
+class ShaperTriangleA4 final : public WKR_CURVE (TriangleA4) {};
+class ShaperTriangleASpring final : public WKR_CURVE (TriangleASpring) {};
+class ShaperTriangleHalf final : public WKR_CURVE (TriangleHalf) {};
+class ShaperTriangleHalf1 final : public WKR_CURVE (TriangleHalf1) {};
+class ShaperTriangleHalf2 final : public WKR_CURVE (TriangleHalf2) {};
+class ShaperTriangleHalf4 final : public WKR_CURVE (TriangleHalf4) {};
+class ShaperTriangleHalfSpring final : public WKR_CURVE (TriangleHalfSpring) {};
 } // namespace my
