@@ -94,6 +94,8 @@ TEST (Aliasing, SoftClipAtX8KeepsFoldedHarmonicsBelowMinus80dBc)
     const double aliasing = everything - fundamental - harmonics;
 
     const double thd = decibels (harmonics / fundamental);
+    RecordProperty ("thd_dB", juce::String (thd, 1).toStdString());
+    RecordProperty ("aliasing_dBc", juce::String (decibels (aliasing / fundamental), 1).toStdString());
     EXPECT_GT (thd, -40.0);
     EXPECT_LT (thd, -32.0);
     EXPECT_LT (decibels (aliasing / fundamental), -80.0) << "THD " << thd << " dB";
