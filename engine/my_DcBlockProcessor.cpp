@@ -22,10 +22,11 @@ void DcOffsetProcessor::processAudioBlock (juce::dsp::AudioBlock<float>& block)
     auto* leftSamples = block.getChannelPointer (0);
     auto* rightSamples = block.getChannelPointer (1);
 
+    // Both channels in one pass: their two recursions overlap instead of waiting on each other.
     for (size_t frame = 0; frame < numFrames; ++frame)
+    {
         leftSamples[frame] = left.process (leftSamples[frame]);
-
-    for (size_t frame = 0; frame < numFrames; ++frame)
         rightSamples[frame] = right.process (rightSamples[frame]);
+    }
 }
 } // namespace my

@@ -45,6 +45,12 @@ void MixProcessor::processAudioBlocks (juce::dsp::AudioBlock<float>& dry, const 
 
             for (int channel = 0; channel < 2; ++channel)
             {
+                // All wet: the dry signal has no part in the result, so it need not be read.
+                if (dryGain == 0.0f)
+                {
+                    juce::FloatVectorOperations::copyWithMultiply (dryChannels[channel] + firstFrame, wetChannels[channel] + firstFrame, m, numFrames - firstFrame);
+                    continue;
+                }
                 juce::FloatVectorOperations::multiply (dryChannels[channel] + firstFrame, dryGain, numFrames - firstFrame);
                 juce::FloatVectorOperations::addWithMultiply (dryChannels[channel] + firstFrame, wetChannels[channel] + firstFrame, m, numFrames - firstFrame);
             }

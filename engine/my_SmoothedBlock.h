@@ -64,8 +64,11 @@ inline void multiplyFrames (LinearSmoother& smoother, juce::dsp::AudioBlock<floa
         [&] (int firstFrame, float value)
         {
             const auto [leftGain, rightGain] = gainsOf (value);
-            juce::FloatVectorOperations::multiply (left + firstFrame, leftGain, numFrames - firstFrame);
-            juce::FloatVectorOperations::multiply (right + firstFrame, rightGain, numFrames - firstFrame);
+            // A factor of exactly 1 (0 dB) leaves every sample as it is: no pass over the channel.
+            if (leftGain != 1.0f)
+                juce::FloatVectorOperations::multiply (left + firstFrame, leftGain, numFrames - firstFrame);
+            if (rightGain != 1.0f)
+                juce::FloatVectorOperations::multiply (right + firstFrame, rightGain, numFrames - firstFrame);
         });
 }
 } // namespace my::smoothed

@@ -165,18 +165,32 @@ void ShapeProcessor::processAudioBlock (juce::dsp::AudioBlock<float>& block)
 
 void ShapeProcessor::recordInputSpan (const float* left, const float* right, int numFrames) noexcept
 {
-    // The sentinels stand when there are no frames; NaN samples never win a comparison.
-    float highest = -100.0f, lowest = 100.0f;
+    // The sentinels stand when there are no frames; NaN samples never win a comparison. Each lane
+    // keeps its own extremes through the block, and the lanes meet at the end.
+    auto highest = vec::broadcast (-100.0f), lowest = vec::broadcast (100.0f);
+    float high = -100.0f, low = 100.0f;
     for (const float* channel : { left, right })
     {
-        for (int t = 0; t < numFrames; ++t)
+        int t = 0;
+        for (; t + vec::lanes <= numFrames; t += vec::lanes)
         {
-            highest = std::max (highest, channel[t]);
-            lowest = std::min (lowest, channel[t]);
+            const auto x = vec::load (channel + t, vec::lanes);
+            highest = vec::select (highest < x, x, highest);
+            lowest = vec::select (x < lowest, x, lowest);
+        }
+        for (; t < numFrames; ++t)
+        {
+            high = std::max (high, channel[t]);
+            low = std::min (low, channel[t]);
         }
     }
-    inputMax.store (highest, std::memory_order_relaxed);
-    inputMin.store (lowest, std::memory_order_relaxed);
+    for (int lane = 0; lane < vec::lanes; ++lane)
+    {
+        high = std::max (high, highest[lane]);
+        low = std::min (low, lowest[lane]);
+    }
+    inputMax.store (high, std::memory_order_relaxed);
+    inputMin.store (low, std::memory_order_relaxed);
 }
 
 void ShapeProcessor::startBlockGlides (bool sameCurve) noexcept

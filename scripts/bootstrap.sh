@@ -9,10 +9,11 @@ packages=(
     juce-modules-source lv2-dev nlohmann-json3-dev
     libasound2-dev libfreetype-dev libfontconfig1-dev libx11-dev libxext-dev libxinerama-dev
     libxrandr-dev libxcursor-dev libxcomposite-dev
+    libsleef-dev
 )
 # The tests, the benchmark and the checks of the built bundles.
 if [ "${1:-}" = tests ]; then
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev lilv-utils sordi xvfb xauth)
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev ladspa-sdk caps lilv-utils sordi xvfb xauth)
 fi
 # Hosts that CI loads the built bundles into.
 if [ "${WKR_WITH_HOSTS:-0}" = 1 ]; then

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "UlpDistance.h"
 #include "engine/ojx_ShapeProcessor.h"
 #include "engine/ojx_Shapers.h"
 
@@ -131,13 +132,16 @@ TEST (CurveAnchors, EveryCurveGivesItsKnownValues)
         EXPECT_NEAR (curves.shaped (a.index, a.m, a.x), a.expected, a.tolerance) << "curve " << a.index << " x " << a.x;
 }
 
-// Settings at which a curve reduces to a simpler closed form, over a sweep of inputs.
+// Settings at which a curve reduces to a simpler closed form, over a sweep of inputs. Where the
+// form is the standard library's tanh, the curve's vectorised tanh may differ from it by the
+// ulps its own sweep allows, and by nothing more.
 TEST (CurveAnchors, SpecialSettingsReduceToClosedForms)
 {
+    constexpr double asVectorTanh = -1.0;
     struct Form { int index; MorphValues m; std::function<double (float)> reference; double tolerance; };
     const auto triangleWave = [] (float x) { return 2.0 / juce::MathConstants<double>::pi * std::asin (std::sin (juce::MathConstants<double>::pi * x)); };
     const Form forms[] {
-        { 0, { 0, 0, 0, 0 }, [] (float x) { return std::tanh (x); }, 0 },
+        { 0, { 0, 0, 0, 0 }, [] (float x) { return std::tanh (x); }, asVectorTanh },
         { 0, { 1, 0, 0, 0 }, [] (float x) { return juce::jlimit (-1.0f, 1.0f, x); }, 0 },
         { 1, { 0.5f, 0, 0, 0 }, [] (float x) { return (float) my::getProcessedDrive (x, my::kneeExponent (0.5f)); }, 0 },
         { 3, { 0, 0, 0, 0 }, [] (float x) { return x / (std::abs (x) + 1.0); }, 1e-7 },
@@ -146,7 +150,7 @@ TEST (CurveAnchors, SpecialSettingsReduceToClosedForms)
         { 6, { 0, 0.2f, 0, 0 }, [] (float x) { return juce::jlimit (-1.0f, 1.0f, x); }, 1e-6 },
         { 7, { 0.5f, 0.5f, 0, 1 }, [] (float x) { return std::sin (juce::MathConstants<double>::pi * x); }, 1e-5 },
         { 11, { 0.5f, 0.5f, 0, 1 }, triangleWave, 1e-6 },
-        { 11, { 0.5f, 0.3f, 1, 0 }, [] (float x) { return std::tanh (8.0f * my::getProcessedTriangleA (0.5f, 0.3f, x)); }, 0 },
+        { 11, { 0.5f, 0.3f, 1, 0 }, [] (float x) { return std::tanh (8.0f * my::getProcessedTriangleA (0.5f, 0.3f, x)); }, asVectorTanh },
     };
 
     const CurveSet curves;
@@ -155,7 +159,14 @@ TEST (CurveAnchors, SpecialSettingsReduceToClosedForms)
     {
         const auto outputs = curves.shaped (form.index, form.m, inputs);
         for (size_t i = 0; i < inputs.size(); ++i)
-            ASSERT_NEAR (outputs[i], form.reference (inputs[i]), form.tolerance) << "curve " << form.index << " x " << inputs[i];
+        {
+            const double expected = form.reference (inputs[i]);
+            if (form.tolerance == asVectorTanh)
+                ASSERT_LE (testing_support::ulpDistance (outputs[i], (float) expected), testing_support::maxUlpsFromStandardLibrary)
+                    << "curve " << form.index << " x " << inputs[i];
+            else
+                ASSERT_NEAR (outputs[i], expected, form.tolerance) << "curve " << form.index << " x " << inputs[i];
+        }
     }
 }
 
@@ -197,6 +208,8 @@ TEST (AllCurves, NotANumberGivesNotANumberExceptExponentialGivesOne)
         }
 }
 
+// Exactly the same: a single sample runs through the same four-lane code as a block, so the curve
+// view draws what the audio path plays.
 TEST (AllCurves, BlockPathsGiveTheSameNumbersAsSingleSamples)
 {
     const CurveSet curves;
