@@ -260,19 +260,20 @@ TEST (Wiring, ASlotsWetPathIsItsInputGainThenItsOffsetThenItsCurve)
 TEST (Wiring, InSeriesSlot2TakesSlot1sResult)
 {
     const auto input = noise (blockSize, 0.7f, 43);
-    const auto slot2With = [] (bool slot1On)
+    const auto drySlot1ThenSlot2 = chainOnlyWith (
+        [] (WkrPlexa2AudioProcessor& processor)
+        {
+            set (processor, "s1Mix", 0.0f);
+            set (processor, "s1Pan", 30.0f);
+            set (processor, "s1Output", -3.0f);
+            set (processor, "s2On", 1.0f);
+        });
+    const auto slot2Alone = [drySlot1ThenSlot2] (WkrPlexa2AudioProcessor& processor)
     {
-        return chainOnlyWith (
-            [=] (WkrPlexa2AudioProcessor& processor)
-            {
-                set (processor, "s1Mix", 0.0f);
-                set (processor, "s1Pan", 30.0f);
-                set (processor, "s1Output", -3.0f);
-                set (processor, "s1On", slot1On ? 1.0f : 0.0f);
-                set (processor, "s2On", 1.0f);
-            });
+        drySlot1ThenSlot2 (processor);
+        set (processor, "s1On", 0.0f);
     };
-    expectSameBits (outputOf (slot2With (true), input), outputOf (slot2With (false), pannedThenGained (input, 30.0f, -3.0f)));
+    expectSameBits (outputOf (drySlot1ThenSlot2, input), outputOf (slot2Alone, pannedThenGained (input, 30.0f, -3.0f)));
 }
 
 TEST (Wiring, ParallelWithSlot2OffEqualsSerial)
@@ -297,19 +298,21 @@ TEST (Wiring, ParallelWithSlot2OffEqualsSerial)
 TEST (Wiring, InParallelTheTwoSlotsAreAveraged)
 {
     const auto input = noise (blockSize, 0.7f, 44);
-    const auto twins = [] (bool slot2On)
+    const auto twins = chainOnlyWith (
+        [] (WkrPlexa2AudioProcessor& processor)
+        {
+            set (processor, "route", 1.0f);
+            set (processor, "s2On", 1.0f);
+            processor.s2ShapeLast = 0;
+            for (const char* name : { "Shape", "Morph1", "Morph2", "Morph3", "Morph4", "Input", "Offset", "Mix", "Pan", "Output" })
+                setSlot (processor, "s2", name, *processor.apvts.getRawParameterValue (juce::String ("s1") + name));
+        });
+    const auto slot1Alone = [twins] (WkrPlexa2AudioProcessor& processor)
     {
-        return chainOnlyWith (
-            [=] (WkrPlexa2AudioProcessor& processor)
-            {
-                set (processor, "route", 1.0f);
-                set (processor, "s2On", slot2On ? 1.0f : 0.0f);
-                processor.s2ShapeLast = 0;
-                for (const char* name : { "Shape", "Morph1", "Morph2", "Morph3", "Morph4", "Input", "Offset", "Mix", "Pan", "Output" })
-                    setSlot (processor, "s2", name, *processor.apvts.getRawParameterValue (juce::String ("s1") + name));
-            });
+        twins (processor);
+        set (processor, "s2On", 0.0f);
     };
-    expectSameBits (outputOf (twins (true), input), outputOf (twins (false), input), "twins");
+    expectSameBits (outputOf (twins, input), outputOf (slot1Alone, input), "twins");
 
     const auto drySlot2HardLeft = chainOnlyWith (
         [] (WkrPlexa2AudioProcessor& processor)
