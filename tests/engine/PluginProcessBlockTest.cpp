@@ -91,6 +91,16 @@ void setSlot (WkrPlexa2AudioProcessor& processor, const juce::String& slot, cons
     set (processor, (slot + name).toRawUTF8(), value);
 }
 
+// The given settings with one switch turned off.
+Settings withOff (Settings settings, const char* switchId)
+{
+    return [settings, switchId] (WkrPlexa2AudioProcessor& processor)
+    {
+        settings (processor);
+        set (processor, switchId, 0.0f);
+    };
+}
+
 void onlySlotOn (WkrPlexa2AudioProcessor& processor, const juce::String& slot)
 {
     set (processor, "s1On", slot == "s1" ? 1.0f : 0.0f);
@@ -268,11 +278,7 @@ TEST (Wiring, InSeriesSlot2TakesSlot1sResult)
             set (processor, "s1Output", -3.0f);
             set (processor, "s2On", 1.0f);
         });
-    const auto slot2Alone = [drySlot1ThenSlot2] (WkrPlexa2AudioProcessor& processor)
-    {
-        drySlot1ThenSlot2 (processor);
-        set (processor, "s1On", 0.0f);
-    };
+    const auto slot2Alone = withOff (drySlot1ThenSlot2, "s1On");
     expectSameBits (outputOf (drySlot1ThenSlot2, input), outputOf (slot2Alone, pannedThenGained (input, 30.0f, -3.0f)));
 }
 
@@ -307,12 +313,7 @@ TEST (Wiring, InParallelTheTwoSlotsAreAveraged)
             for (const char* name : { "Shape", "Morph1", "Morph2", "Morph3", "Morph4", "Input", "Offset", "Mix", "Pan", "Output" })
                 setSlot (processor, "s2", name, *processor.apvts.getRawParameterValue (juce::String ("s1") + name));
         });
-    const auto slot1Alone = [twins] (WkrPlexa2AudioProcessor& processor)
-    {
-        twins (processor);
-        set (processor, "s2On", 0.0f);
-    };
-    expectSameBits (outputOf (twins, input), outputOf (slot1Alone, input), "twins");
+    expectSameBits (outputOf (twins, input), outputOf (withOff (twins, "s2On"), input), "twins");
 
     const auto drySlot2HardLeft = chainOnlyWith (
         [] (WkrPlexa2AudioProcessor& processor)
