@@ -2,18 +2,6 @@
 
 namespace my
 {
-void GainProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
-{
-    smoothed::prepare (processSpec, sampleRate, smoother);
-}
-
-void GainProcessor::reset() { smoothed::endRamp (smoother); }
-
-void GainProcessor::setSmoothTargetValues()
-{
-    smoother.setTargetValue (targetValue);
-}
-
 void GainProcessor::processAudioBlock (juce::dsp::AudioBlock<float>& block)
 {
     setSmoothTargetValues();

@@ -2,18 +2,6 @@
 
 namespace my
 {
-void MixProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
-{
-    smoothed::prepare (processSpec, sampleRate, smoother);
-}
-
-void MixProcessor::reset() { smoothed::endRamp (smoother); }
-
-void MixProcessor::setSmoothTargetValues()
-{
-    smoother.setTargetValue (targetValue);
-}
-
 void MixProcessor::processAudioBlocks (juce::dsp::AudioBlock<float>& dry, const juce::dsp::AudioBlock<float>& wet)
 {
     setSmoothTargetValues();

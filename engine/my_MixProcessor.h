@@ -1,20 +1,15 @@
 #pragma once
 
-#include "engine/my_DspProcessorBase.h"
-#include "engine/my_SmoothedBlock.h"
+#include "engine/my_SmoothedProcessor.h"
 
 namespace my
 {
-// Dry/wet crossfade of two stereo blocks; the result lands in the dry block. The wet proportion is
-// limited to 0..1 and ramped linearly over 0.1 s once prepared.
-class MixProcessor : public DspProcessorBase
+// Dry/wet crossfade of two stereo blocks; the result lands in the dry block. The wet proportion
+// (targetValue) is limited to 0..1 and ramped linearly over 0.1 s once prepared.
+class MixProcessor : public SmoothedProcessor
 {
 public:
     MixProcessor() = default;
-
-    void prepare (juce::dsp::ProcessSpec& processSpec) override;
-    void reset() override;
-    void setSmoothTargetValues() override;
 
     // Crossfades channels 0 and 1 of wet into dry over dry's samples; wet needs at least as many
     // samples and two channels (otherwise only the frames both hold are mixed) and must not share
@@ -31,10 +26,6 @@ public:
     {
         return dry * dryGain + wet * wetGain;
     }
-
-    float targetValue = 0.0f;     // wet proportion 0..1; written by the owner on the audio thread
-    float sampleRate = 44100.0f;  // written by prepare
-    smoothed::LinearSmoother smoother;
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MixProcessor)

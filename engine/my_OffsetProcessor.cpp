@@ -2,18 +2,6 @@
 
 namespace my
 {
-void OffsetProcesoor::prepare (juce::dsp::ProcessSpec& processSpec)
-{
-    smoothed::prepare (processSpec, sampleRate, smoother);
-}
-
-void OffsetProcesoor::reset() { smoothed::endRamp (smoother); }
-
-void OffsetProcesoor::setSmoothTargetValues()
-{
-    smoother.setTargetValue (targetValue);
-}
-
 void OffsetProcesoor::processAudioBlock (juce::dsp::AudioBlock<float>& block)
 {
     setSmoothTargetValues();

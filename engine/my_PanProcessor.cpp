@@ -2,18 +2,6 @@
 
 namespace my
 {
-void PanProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
-{
-    smoothed::prepare (processSpec, sampleRate, smoother);
-}
-
-void PanProcessor::reset() { smoothed::endRamp (smoother); }
-
-void PanProcessor::setSmoothTargetValues()
-{
-    smoother.setTargetValue (targetValue);
-}
-
 void PanProcessor::processAudioBlock (juce::dsp::AudioBlock<float>& block)
 {
     setSmoothTargetValues();

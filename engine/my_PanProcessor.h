@@ -1,16 +1,15 @@
 #pragma once
 
-#include "engine/my_DspProcessorBase.h"
-#include "engine/my_SmoothedBlock.h"
+#include "engine/my_SmoothedProcessor.h"
 
 #include <cmath>
 
 namespace my
 {
-// Equal-power pan of a stereo block: position 0 hard left, 0.5 centre (unity gain), 1 hard right.
-// The position is not limited. The processor never prepares its pan blocks, so they take every new
-// position at once.
-class PanProcessor : public DspProcessorBase
+// Equal-power pan of a stereo block: position (targetValue) 0 hard left, 0.5 centre (unity gain),
+// 1 hard right. The position is not limited. The processor never prepares its pan blocks, so they
+// take every new position at once.
+class PanProcessor : public SmoothedProcessor
 {
 public:
     // Per-channel factors for one pan position.
@@ -21,10 +20,7 @@ public:
 
     PanProcessor() = default;
 
-    void prepare (juce::dsp::ProcessSpec& processSpec) override;
-    void reset() override;
     void processAudioBlock (juce::dsp::AudioBlock<float>& block) override;
-    void setSmoothTargetValues() override;
 
     // The per-frame formula: the two channel factors for a pan position.
     inline Factors factors (float position) const noexcept
@@ -33,11 +29,8 @@ public:
         return { norm * std::cos (angle), norm * std::sin (angle) };
     }
 
-    float targetValue = 0.0f;           // position 0..1; written by the owner on the audio thread
-    float sampleRate = 44100.0f;        // written by prepare
-    float angleScale = 1.5707964f;      // pi / 2
-    float norm = 1.4142135f;            // sqrt 2
-    smoothed::LinearSmoother smoother;
+    float angleScale = 1.5707964f; // pi / 2
+    float norm = 1.4142135f;       // sqrt 2
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PanProcessor)

@@ -1,36 +1,19 @@
 #include <gtest/gtest.h>
 
 #include "AllocationCounter.h"
+#include "EngineTesting.h"
 #include "engine/PluginProcessor.h"
 
 #include <cmath>
-#include <random>
+#include <functional>
+#include <memory>
 
 namespace
 {
-using Block = juce::dsp::AudioBlock<float>;
+using namespace engine_testing;
 
 constexpr double rate = 48000.0;
 constexpr int blockSize = 512;
-
-juce::AudioBuffer<float> noise (int numSamples, float amplitude, unsigned seed, int channels = 2)
-{
-    std::mt19937 random (seed);
-    std::uniform_real_distribution<float> uniform (-amplitude, amplitude);
-    juce::AudioBuffer<float> buffer (channels, numSamples);
-    for (int c = 0; c < channels; ++c)
-        for (int i = 0; i < numSamples; ++i)
-            buffer.setSample (c, i, uniform (random));
-    return buffer;
-}
-
-void expectIdentical (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b, const char* what)
-{
-    ASSERT_EQ (a.getNumSamples(), b.getNumSamples());
-    for (int c = 0; c < 2; ++c)
-        for (int i = 0; i < a.getNumSamples(); ++i)
-            ASSERT_EQ (a.getSample (c, i), b.getSample (c, i)) << what << ": channel " << c << ", sample " << i;
-}
 
 // Counts what the processor tells its host.
 struct HostListener : juce::AudioProcessorListener
@@ -49,16 +32,10 @@ struct HostListener : juce::AudioProcessorListener
     int latencyChanges = 0;
 };
 
-void set (WkrPlexa2AudioProcessor& processor, const char* id, float plainValue)
-{
-    auto* parameter = processor.apvts.getParameter (id);
-    parameter->setValueNotifyingHost (parameter->convertTo0to1 (plainValue));
-}
-
 // Settings away from every default, with slot 2 on Tube and no pending curve change.
 void useBusySettings (WkrPlexa2AudioProcessor& processor)
 {
-    auto set = [&processor] (const char* id, float value) { ::set (processor, id, value); };
+    auto set = [&processor] (const char* id, float value) { engine_testing::set (processor, id, value); };
     set ("masterInput", 3.0f);
     set ("masterMix", 80.0f);
     set ("masterOutput", -2.0f);
@@ -69,7 +46,7 @@ void useBusySettings (WkrPlexa2AudioProcessor& processor)
     set ("s1Pan", 30.0f);
     set ("s1Output", -3.0f);
     set ("s2Shape", 3.0f);
-        processor.s2ShapeLast = 3;
+    processor.s2ShapeLast = 3;
     set ("s2Morph1", 0.6f);
     set ("s2Input", 12.0f);
     set ("s2Offset", -0.2f);
@@ -81,7 +58,7 @@ void useBusySettings (WkrPlexa2AudioProcessor& processor)
 class ProcessBlock : public ::testing::Test
 {
 protected:
-    void set (const char* id, float plainValue) { ::set (processor, id, plainValue); }
+    void set (const char* id, float plainValue) { engine_testing::set (processor, id, plainValue); }
     float get (const char* id) { return *processor.apvts.getRawParameterValue (id); }
     void process (juce::AudioBuffer<float>& buffer) { processor.processBlock (buffer, midi); }
 
@@ -89,114 +66,334 @@ protected:
     juce::MidiBuffer midi;
 };
 
-// The chain rebuilt from the blocks, route by route, to check the processor's wiring.
-struct ReferenceChain
+// The signal path's wiring, shown by what it does: each check sets the path so that one stage's
+// place decides the result, and compares it with a value worked out without the chain.
+
+using Settings = std::function<void (WkrPlexa2AudioProcessor&)>;
+
+// Busy settings, changed as given, where the chain alone reaches the output: master gains at
+// 0 dB and the master mix fully wet.
+Settings chainOnlyWith (Settings changes)
 {
-    struct Slot
+    return [changes] (WkrPlexa2AudioProcessor& processor)
     {
-        my::GainProcessor input, output;
-        my::OffsetProcesoor offset;
-        my::ShapeProcessor shaper;
-        my::MixProcessor mix;
-        my::PanProcessor pan;
-
-        void set (WkrPlexa2AudioProcessor& p, const juce::String& prefix)
-        {
-            auto value = [&p, &prefix] (const char* name) { return p.apvts.getRawParameterValue (prefix + name)->load(); };
-            input.targetValue = value ("Input");
-            offset.targetValue = value ("Offset");
-            shaper.shapeIndex = static_cast<int> (value ("Shape"));
-            shaper.morphTarget = { value ("Morph1"), value ("Morph2"), value ("Morph3"), value ("Morph4") };
-            mix.targetValue = value ("Mix") * 0.01f;
-            pan.targetValue = (value ("Pan") + 100.0f) / 200.0f;
-            output.targetValue = value ("Output");
-        }
-
-        // The slot applied to x, with x also as its dry signal; the result replaces x.
-        void run (juce::AudioBuffer<float>& x)
-        {
-            juce::AudioBuffer<float> wet (x);
-            Block dry (x), wetBlock (wet);
-            input.processAudioBlock (wetBlock);
-            offset.processAudioBlock (wetBlock);
-            shaper.processAudioBlock (wetBlock);
-            mix.processAudioBlocks (dry, wetBlock);
-            pan.processAudioBlock (dry);
-            output.processAudioBlock (dry);
-        }
+        useBusySettings (processor);
+        set (processor, "masterInput", 0.0f);
+        set (processor, "masterOutput", 0.0f);
+        set (processor, "masterMix", 100.0f);
+        changes (processor);
     };
+}
 
-    explicit ReferenceChain (double sampleRate)
-    {
-        juce::dsp::ProcessSpec processSpec { sampleRate, blockSize, 2 };
-        for (my::DspProcessorBase* block : std::initializer_list<my::DspProcessorBase*> {
-                 &s1.shaper, &s2.shaper, &s1.input, &s1.offset, &s1.mix, &s1.output, &s2.input, &s2.offset, &s2.mix,
-                 &s2.output, &parallelMix, &masterInput, &masterMix, &masterOutput, &dc })
-            block->prepare (processSpec);
-        parallelMix.targetValue = 0.5f;
-    }
-
-    void process (WkrPlexa2AudioProcessor& p, juce::AudioBuffer<float>& buffer, bool parallel, bool s1On, bool s2On)
-    {
-        masterInput.targetValue = p.apvts.getRawParameterValue ("masterInput")->load();
-        masterMix.targetValue = p.apvts.getRawParameterValue ("masterMix")->load() * 0.01f;
-        masterOutput.targetValue = p.apvts.getRawParameterValue ("masterOutput")->load();
-        s1.set (p, "s1");
-        s2.set (p, "s2");
-
-        Block host (buffer);
-        masterInput.processAudioBlock (host);
-
-        const juce::AudioBuffer<float> u (buffer);
-        juce::AudioBuffer<float> chain (u);
-        if (s1On)
-            s1.run (chain);
-
-        if (s2On && ! parallel)
-            s2.run (chain);
-        if (s2On && parallel)
-        {
-            juce::AudioBuffer<float> second (u);
-            s2.run (second);
-            Block chainBlock (chain), secondBlock (second);
-            parallelMix.processAudioBlocks (chainBlock, secondBlock);
-        }
-
-        Block chainBlock (chain);
-        masterMix.processAudioBlocks (host, chainBlock);
-        masterOutput.processAudioBlock (host);
-        dc.processAudioBlock (host);
-    }
-
-    Slot s1, s2;
-    my::GainProcessor masterInput, masterOutput;
-    my::MixProcessor masterMix, parallelMix;
-    my::DcOffsetProcessor dc;
-};
-
-TEST_F (ProcessBlock, EveryRouteAndSwitchCombinationMatchesTheChainBuiltFromItsBlocks)
+// One parameter of slot "s1" or "s2".
+void setSlot (WkrPlexa2AudioProcessor& processor, const juce::String& slot, const char* name, float value)
 {
-    for (int combination = 0; combination < 8; ++combination)
+    set (processor, (slot + name).toRawUTF8(), value);
+}
+
+// The given settings with one switch turned off.
+Settings withOff (Settings settings, const char* switchId)
+{
+    return [settings, switchId] (WkrPlexa2AudioProcessor& processor)
     {
-        const bool parallel = (combination & 4) != 0, s1On = (combination & 2) != 0, s2On = (combination & 1) != 0;
-        SCOPED_TRACE (testing::Message() << (parallel ? "parallel" : "serial") << ", slot 1 " << s1On << ", slot 2 " << s2On);
+        settings (processor);
+        set (processor, switchId, 0.0f);
+    };
+}
 
-        WkrPlexa2AudioProcessor p;
-        useBusySettings (p);
-        ::set (p, "route", parallel ? 1.0f : 0.0f);
-        ::set (p, "s1On", s1On ? 1.0f : 0.0f);
-        ::set (p, "s2On", s2On ? 1.0f : 0.0f);
-        p.prepareToPlay (rate, blockSize);
+void onlySlotOn (WkrPlexa2AudioProcessor& processor, const juce::String& slot)
+{
+    set (processor, "s1On", slot == "s1" ? 1.0f : 0.0f);
+    set (processor, "s2On", slot == "s2" ? 1.0f : 0.0f);
+}
 
-        ReferenceChain reference (rate);
+// A processor at the host rate with no oversampling whose every ramp and glide has ended (it has
+// run 0.2 s of noise), with its DC blocker cleared, so that its output depends on its settings and
+// the next input alone.
+std::unique_ptr<WkrPlexa2AudioProcessor> settled (const Settings& settings)
+{
+    auto processor = std::make_unique<WkrPlexa2AudioProcessor>();
+    settings (*processor);
+    processor->prepareToPlay (rate, blockSize);
+
+    juce::MidiBuffer midi;
+    for (int round = 0; round < 20; ++round)
+    {
+        auto warmUp = noise (blockSize, 0.5f, static_cast<unsigned> (90 + round));
+        processor->processBlock (warmUp, midi);
+    }
+    processor->dcOffset.reset();
+    return processor;
+}
+
+juce::AudioBuffer<float> outputOf (WkrPlexa2AudioProcessor& processor, juce::AudioBuffer<float> input)
+{
+    juce::MidiBuffer midi;
+    processor.processBlock (input, midi);
+    return input;
+}
+
+juce::AudioBuffer<float> outputOf (const Settings& settings, const juce::AudioBuffer<float>& input)
+{
+    return outputOf (*settled (settings), input);
+}
+
+// The input through a DC blocker that starts from rest.
+juce::AudioBuffer<float> dcBlocked (juce::AudioBuffer<float> buffer)
+{
+    my::DcOffsetProcessor dc;
+    process (dc, buffer);
+    return buffer;
+}
+
+// Each channel multiplied first by a pan position's factor, then by a gain, as a slot's last two
+// stages do.
+juce::AudioBuffer<float> pannedThenGained (juce::AudioBuffer<float> buffer, float pan, float decibels)
+{
+    my::PanProcessor panner;
+    const auto factors = panner.factors ((pan + 100.0f) / 200.0f);
+    const auto gain = my::GainProcessor::gainFactor (decibels);
+    for (int i = 0; i < buffer.getNumSamples(); ++i)
+    {
+        buffer.setSample (0, i, buffer.getSample (0, i) * factors.left * gain);
+        buffer.setSample (1, i, buffer.getSample (1, i) * factors.right * gain);
+    }
+    return buffer;
+}
+
+TEST (Wiring, AllMixesAtZeroGiveTheDcBlockedInput)
+{
+    for (const bool parallel : { false, true })
+    {
+        SCOPED_TRACE (parallel ? "parallel" : "serial");
+        WkrPlexa2AudioProcessor processor;
+        useBusySettings (processor);
+        for (const char* id : { "masterMix", "s1Mix", "s2Mix", "masterInput", "masterOutput" })
+            set (processor, id, 0.0f);
+        set (processor, "s2On", 1.0f);
+        set (processor, "route", parallel ? 1.0f : 0.0f);
+        processor.prepareToPlay (rate, blockSize);
+
+        my::DcOffsetProcessor dc;
         for (int round = 0; round < 3; ++round)
         {
             auto input = noise (blockSize, 0.7f, static_cast<unsigned> (round + 1));
-            auto expected = input;
-            p.processBlock (input, midi);
-            reference.process (p, expected, parallel, s1On, s2On);
-            expectIdentical (input, expected, ("round " + std::to_string (round)).c_str());
+            const auto output = outputOf (processor, input);
+            process (dc, input);
+            expectSameBits (output, input, "round " + std::to_string (round));
         }
+    }
+}
+
+// The master input gain comes first, for the dry signal and the slots alike; the master output
+// gain comes after the master mix, and the DC blocker last.
+TEST (Wiring, TheMasterGainsEncloseThePathAndTheDcBlockerEndsIt)
+{
+    const auto input = noise (blockSize, 0.7f, 40);
+    const auto busyWith = [] (float masterMix, float masterInput)
+    {
+        return [=] (WkrPlexa2AudioProcessor& processor)
+        {
+            useBusySettings (processor);
+            set (processor, "s2On", 1.0f);
+            set (processor, "masterMix", masterMix);
+            set (processor, "masterInput", masterInput);
+            set (processor, "masterOutput", -2.0f);
+        };
+    };
+
+    auto dryExpected = input;
+    dryExpected.applyGain (my::GainProcessor::gainFactor (3.0f));
+    dryExpected.applyGain (my::GainProcessor::gainFactor (-2.0f));
+    expectSameBits (outputOf (busyWith (0.0f, 3.0f), input), dcBlocked (dryExpected), "dry");
+
+    auto louder = input;
+    louder.applyGain (my::GainProcessor::gainFactor (3.0f));
+    expectSameBits (outputOf (busyWith (100.0f, 3.0f), input), outputOf (busyWith (100.0f, 0.0f), louder), "wet");
+}
+
+// Mix 0 leaves a slot's dry signal, which then passes its pan and its output gain, in that order.
+TEST (Wiring, ADrySlotIsItsPanThenItsOutputGain)
+{
+    const auto input = noise (blockSize, 0.7f, 41);
+    const auto expected = dcBlocked (pannedThenGained (input, 30.0f, -3.0f));
+
+    for (const juce::String slot : { "s1", "s2" })
+        for (const bool parallel : { false, true })
+        {
+            if (slot == "s2" && parallel)
+                continue; // in parallel, slot 2's result is averaged with the stream: see below
+            SCOPED_TRACE ((slot + (parallel ? ", parallel" : ", serial")).toStdString());
+            const auto drySlot = chainOnlyWith (
+                [&] (WkrPlexa2AudioProcessor& processor)
+                {
+                    set (processor, "route", parallel ? 1.0f : 0.0f);
+                    onlySlotOn (processor, slot);
+                    setSlot (processor, slot, "Mix", 0.0f);
+                    setSlot (processor, slot, "Pan", 30.0f);
+                    setSlot (processor, slot, "Output", -3.0f);
+                });
+            expectSameBits (outputOf (drySlot, input), expected);
+        }
+}
+
+// Fully wet, a slot shapes (input x gain) + offset: the same as a slot without gain and offset
+// given that sum as its input. 9 dB and 0.5 pass the parameters' ranges without rounding.
+TEST (Wiring, ASlotsWetPathIsItsInputGainThenItsOffsetThenItsCurve)
+{
+    const auto input = noise (blockSize, 0.7f, 42);
+    auto sum = input;
+    sum.applyGain (my::GainProcessor::gainFactor (9.0f));
+    for (int channel = 0; channel < 2; ++channel)
+        juce::FloatVectorOperations::add (sum.getWritePointer (channel), 0.5f, blockSize);
+
+    for (const juce::String slot : { "s1", "s2" })
+    {
+        SCOPED_TRACE (slot.toStdString());
+        const auto slotWith = [slot] (float inputGain, float offset)
+        {
+            return chainOnlyWith (
+                [=] (WkrPlexa2AudioProcessor& processor)
+                {
+                    onlySlotOn (processor, slot);
+                    setSlot (processor, slot, "Mix", 100.0f);
+                    setSlot (processor, slot, "Input", inputGain);
+                    setSlot (processor, slot, "Offset", offset);
+                });
+        };
+        expectSameBits (outputOf (slotWith (9.0f, 0.5f), input), outputOf (slotWith (0.0f, 0.0f), sum));
+    }
+}
+
+// In series slot 2 hears slot 1's result, as its dry signal and as its wet one: with slot 1 dry,
+// the path gives what slot 2 alone gives for slot 1's panned and gained input.
+TEST (Wiring, InSeriesSlot2TakesSlot1sResult)
+{
+    const auto input = noise (blockSize, 0.7f, 43);
+    const auto drySlot1ThenSlot2 = chainOnlyWith (
+        [] (WkrPlexa2AudioProcessor& processor)
+        {
+            set (processor, "s1Mix", 0.0f);
+            set (processor, "s1Pan", 30.0f);
+            set (processor, "s1Output", -3.0f);
+            set (processor, "s2On", 1.0f);
+        });
+    const auto slot2Alone = withOff (drySlot1ThenSlot2, "s1On");
+    expectSameBits (outputOf (drySlot1ThenSlot2, input), outputOf (slot2Alone, pannedThenGained (input, 30.0f, -3.0f)));
+}
+
+TEST (Wiring, ParallelWithSlot2OffEqualsSerial)
+{
+    WkrPlexa2AudioProcessor serial, parallel;
+    for (auto* p : { &serial, &parallel })
+    {
+        useBusySettings (*p);
+        set (*p, "route", p == &parallel ? 1.0f : 0.0f);
+        p->prepareToPlay (rate, blockSize);
+    }
+
+    for (int round = 0; round < 3; ++round)
+    {
+        const auto input = noise (blockSize, 0.7f, static_cast<unsigned> (50 + round));
+        expectSameBits (outputOf (parallel, input), outputOf (serial, input), "round " + std::to_string (round));
+    }
+}
+
+// Both slots work on the stream and their results are averaged: two equal slots give what one
+// gives alone, and a slot 2 that silences the right channel halves that channel of the stream.
+TEST (Wiring, InParallelTheTwoSlotsAreAveraged)
+{
+    const auto input = noise (blockSize, 0.7f, 44);
+    const auto twins = chainOnlyWith (
+        [] (WkrPlexa2AudioProcessor& processor)
+        {
+            set (processor, "route", 1.0f);
+            set (processor, "s2On", 1.0f);
+            processor.s2ShapeLast = 0;
+            for (const char* name : { "Shape", "Morph1", "Morph2", "Morph3", "Morph4", "Input", "Offset", "Mix", "Pan", "Output" })
+                setSlot (processor, "s2", name, *processor.apvts.getRawParameterValue (juce::String ("s1") + name));
+        });
+    expectSameBits (outputOf (twins, input), outputOf (withOff (twins, "s2On"), input), "twins");
+
+    const auto drySlot2HardLeft = chainOnlyWith (
+        [] (WkrPlexa2AudioProcessor& processor)
+        {
+            set (processor, "route", 1.0f);
+            onlySlotOn (processor, "s2");
+            set (processor, "s2Mix", 0.0f);
+            set (processor, "s2Pan", -100.0f); // the right channel times exactly 0
+        });
+    const auto output = outputOf (drySlot2HardLeft, input);
+    auto halved = input;
+    halved.applyGain (0.5f);
+    halved = dcBlocked (halved);
+    for (int i = 0; i < blockSize; ++i)
+        ASSERT_EQ (bitsOf (output.getSample (1, i)), bitsOf (halved.getSample (1, i))) << "frame " << i;
+}
+
+// A prepare starts every gain, offset and mix of the path at 0 and ramps it to its target over
+// 0.1 s at the host rate; the pans take their position at once.
+TEST (Wiring, FromAPrepareGainsOffsetsAndMixesRampForATenthOfASecondAndPansJump)
+{
+    WkrPlexa2AudioProcessor p;
+    useBusySettings (p);
+    set (p, "s2On", 1.0f);
+    set (p, "route", 1.0f);
+    p.prepareToPlay (rate, blockSize);
+
+    const std::pair<my::SmoothedProcessor*, float> ramps[] {
+        { &p.gainMasterInput, 3.0f }, { &p.mixMaster, 0.8f },   { &p.gainMasterOutput, -2.0f }, { &p.mixParallel, 0.5f },
+        { &p.gainS1Input, 18.0f },    { &p.offsetS1, 0.1f },    { &p.mixS1, 0.7f },             { &p.gainS1Output, -3.0f },
+        { &p.gainS2Input, 12.0f },    { &p.offsetS2, -0.2f },   { &p.mixS2, 0.9f },             { &p.gainS2Output, 1.5f },
+    };
+    const std::pair<my::SmoothedProcessor*, float> jumps[] { { &p.panS1, 0.65f }, { &p.panS2, 0.3f } };
+    const int rampLength = static_cast<int> (0.1 * rate);
+
+    auto first = noise (blockSize, 0.5f, 60);
+    outputOf (p, first);
+    for (const auto& [block, target] : ramps)
+        EXPECT_NEAR (block->smoother.getCurrentValue(), target * blockSize / rampLength, 1.0e-4f * std::abs (target)) << target;
+    for (const auto& [block, target] : jumps)
+        EXPECT_NEAR (block->smoother.getCurrentValue(), target, 1.0e-6f);
+
+    outputOf (p, noise (rampLength - blockSize - 1, 0.5f, 61));
+    for (const auto& [block, target] : ramps)
+        EXPECT_TRUE (block->smoother.isSmoothing()) << target;
+    outputOf (p, noise (1, 0.5f, 62));
+    for (const auto& [block, target] : ramps)
+        EXPECT_NEAR (block->smoother.getCurrentValue(), target, 1.0e-6f);
+}
+
+// A mix at 30 % gives 70 % of the result at 0 and 30 % of the one at 100, for the master mix and
+// the mix of each slot: the stages after a mix are linear, so the result is a crossfade.
+TEST (Wiring, EveryMixCrossfadesItsDryAndItsWetSignal)
+{
+    const auto input = noise (blockSize, 0.7f, 45);
+
+    for (const char* id : { "masterMix", "s1Mix", "s2Mix" })
+    {
+        SCOPED_TRACE (id);
+        const auto mixAt = [id] (float value)
+        {
+            return [=] (WkrPlexa2AudioProcessor& processor)
+            {
+                useBusySettings (processor);
+                set (processor, "s2On", std::string (id) == "s1Mix" ? 0.0f : 1.0f); // nothing shapes after the mix
+                set (processor, id, value);
+            };
+        };
+        const auto dry = outputOf (mixAt (0.0f), input);
+        const auto wet = outputOf (mixAt (100.0f), input);
+        const auto mixed = outputOf (mixAt (30.0f), input);
+        float difference = 0.0f;
+        for (int c = 0; c < 2; ++c)
+            for (int i = 0; i < blockSize; ++i)
+            {
+                const auto expected = 0.7f * dry.getSample (c, i) + 0.3f * wet.getSample (c, i);
+                ASSERT_NEAR (mixed.getSample (c, i), expected, 1.0e-5f * (1.0f + std::abs (expected))) << "sample " << i;
+                difference = std::max (difference, std::abs (dry.getSample (c, i) - wet.getSample (c, i)));
+            }
+        EXPECT_GT (difference, 0.1f) << "dry and wet differ";
     }
 }
 } // namespace
@@ -277,10 +474,10 @@ TEST_F (ProcessBlock, ACurveChangeSetsAndAnnouncesTheNewDefaultsOnce)
 TEST_F (ProcessBlock, ARestoredPresetKeepsItsMorphValues)
 {
     WkrPlexa2AudioProcessor source;
-    ::set (source, "s1Shape", 11.0f);
-    ::set (source, "s1Morph1", 0.9f);
-    ::set (source, "s2Shape", 15.0f);
-    ::set (source, "s2Morph3", 0.1f);
+    engine_testing::set (source, "s1Shape", 11.0f);
+    engine_testing::set (source, "s1Morph1", 0.9f);
+    engine_testing::set (source, "s2Shape", 15.0f);
+    engine_testing::set (source, "s2Morph3", 0.1f);
     source.s1ShapeLast = 11;
     source.s2ShapeLast = 15;
     juce::MemoryBlock state;
@@ -394,7 +591,7 @@ TEST_F (ProcessBlock, ABlockLongerThanPreparedIsProcessedAsItsPieces)
         juce::AudioBuffer<float> piece (expected.getArrayOfWritePointers(), 2, start, length);
         pieces.processBlock (piece, midi);
     }
-    expectIdentical (whole, expected, "pieces");
+    expectSameBits (whole, expected, "pieces");
 }
 
 TEST_F (ProcessBlock, NonFiniteInputIsSilencedAndDoesNotPoisonTheFilters)
@@ -443,7 +640,7 @@ TEST_F (ProcessBlock, BeforePrepareTheBlockPassesUntouched)
     auto buffer = noise (blockSize, 0.5f, 14);
     const auto before = buffer;
     process (buffer);
-    expectIdentical (buffer, before, "unprepared");
+    expectSameBits (buffer, before, "unprepared");
 }
 
 TEST_F (ProcessBlock, TheWaveformStoreIsFedOnlyWhileAnEditorIsOpen)
@@ -646,7 +843,41 @@ TEST (UnusableInput, AResetOrPrepareBringsBackAPathThatWasPoisoned)
             auto b = a;
             poisoned.processBlock (a, midi);
             clean.processBlock (b, midi);
-            expectIdentical (a, b, ("round " + std::to_string (round)).c_str());
+            expectSameBits (a, b, "round " + std::to_string (round));
+        }
+    }
+}
+} // namespace
+
+namespace
+{
+// Every oversampling choice runs the same path at its raised rate: its render is the plain one,
+// later by the latency the processor reports (to within what the rounding of a fractional
+// latency and the filters leave, a few per cent of the level).
+TEST (Wiring, EveryOversamplingChoiceLinesUpWithNoneAfterItsLatency)
+{
+    WkrPlexa2AudioProcessor latencies;
+    const auto noBurst = [] (int) { return 0.0f; };
+    const int from = static_cast<int> (0.15 * rate); // the ramps have ended
+
+    for (int route = 0; route <= 1; ++route)
+    {
+        const auto plain = render (route == 1, 0, 0, 0, noBurst);
+        float level = 0.0f;
+        for (int c = 0; c < 2; ++c)
+            level = std::max (level, plain.getMagnitude (c, from, plain.getNumSamples() - from));
+
+        for (int choice = 1; choice <= 4; ++choice)
+        {
+            SCOPED_TRACE (testing::Message() << "route " << route << ", choice " << choice);
+            const int latency = static_cast<int> (std::nearbyint (latencies.oversamplerFor (choice)->getLatencyInSamples()));
+            const auto output = render (route == 1, choice, 0, 0, noBurst);
+            double squares = 0.0;
+            int count = 0;
+            for (int c = 0; c < 2; ++c)
+                for (int i = from; i + latency < output.getNumSamples(); ++i, ++count)
+                    squares += std::pow (output.getSample (c, i + latency) - plain.getSample (c, i), 2.0f);
+            EXPECT_LT (std::sqrt (squares / count), 0.05 * level);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "EngineTesting.h"
 #include "engine/PluginProcessor.h"
 #include "engine/my_StateBlock.h"
 
@@ -18,12 +19,6 @@ juce::MemoryBlock saved (WkrPlexa2AudioProcessor& processor)
 void restore (WkrPlexa2AudioProcessor& processor, const juce::MemoryBlock& block)
 {
     processor.setStateInformation (block.getData(), static_cast<int> (block.getSize()));
-}
-
-void setPlain (WkrPlexa2AudioProcessor& processor, const char* id, float value)
-{
-    auto* parameter = processor.apvts.getParameter (id);
-    parameter->setValueNotifyingHost (parameter->convertTo0to1 (value));
 }
 
 float plain (WkrPlexa2AudioProcessor& processor, const char* id) { return *processor.apvts.getRawParameterValue (id); }
@@ -98,7 +93,7 @@ TEST (SavedState, ASaveRightAfterAParameterChangeStoresTheNewValue)
 {
     WkrPlexa2AudioProcessor processor;
     saved (processor);
-    setPlain (processor, "s2Output", -7.25f);
+    engine_testing::set (processor, "s2Output", -7.25f);
 
     WkrPlexa2AudioProcessor target;
     restore (target, saved (processor));
@@ -126,7 +121,7 @@ TEST (SavedState, UndecodableBlocksKeepParametersAndUndoButZeroTheInts)
     WkrPlexa2AudioProcessor processor;
     processor.undoManager.beginNewTransaction();
     processor.apvts.state.setProperty ("probe", 1, &processor.undoManager);
-    setPlain (processor, "masterInput", 12.0f);
+    engine_testing::set (processor, "masterInput", 12.0f);
     processor.s1Range = 3;
 
     for (const auto& junk : { juce::MemoryBlock(), juce::MemoryBlock ("junk", 4), juce::MemoryBlock (1000, true) })
@@ -168,7 +163,7 @@ TEST (SavedState, ABlockFarBeyondAnyRealStateIsRefusedAsUndecodable)
         child.writeToStream (stream);
 
     WkrPlexa2AudioProcessor target;
-    setPlain (target, "s1Input", 30.0f);
+    engine_testing::set (target, "s1Input", 30.0f);
     restore (target, stream.getMemoryBlock());
     EXPECT_EQ (plain (target, "s1Input"), 30.0f);
     EXPECT_EQ (sixInts (target), (std::array<int, 6> {}));

@@ -1,109 +1,100 @@
 #include <gtest/gtest.h>
 
 #include "AllocationCounter.h"
+#include "EngineTesting.h"
 #include "engine/my_DcBlockProcessor.h"
 #include "engine/my_GainProcessor.h"
 #include "engine/my_MixProcessor.h"
 #include "engine/my_OffsetProcessor.h"
 #include "engine/my_PanProcessor.h"
 
-#include <cstring>
-#include <functional>
 #include <vector>
 
 namespace
 {
+using namespace engine_testing;
 using my::smoothed::LinearSmoother;
 
-void prepareAt (my::DspProcessorBase& block, double rate)
+void mix (my::MixProcessor& block, juce::AudioBuffer<float>& dry, juce::AudioBuffer<float>& wet)
 {
-    juce::dsp::ProcessSpec processSpec { rate, 512, 2 };
-    block.prepare (processSpec);
+    juce::dsp::AudioBlock<float> dryBlock (dry), wetBlock (wet);
+    block.processAudioBlocks (dryBlock, wetBlock);
 }
 
-std::uint32_t bitsOf (float value)
+// What the tests over every smoothed block need of each: a range of targets that reaches past its
+// limits, how to run it on a buffer (the mix block also crossfades a wet one in) and its
+// per-frame formula, applied to one frame.
+template <typename Block>
+struct BlockTraits;
+
+// Gain, offset and pan work on one buffer in place; they have no use for a wet one.
+struct InPlaceBlock
 {
-    std::uint32_t bits;
-    std::memcpy (&bits, &value, sizeof bits);
-    return bits;
-}
+    static void run (my::DspProcessorBase& block, juce::AudioBuffer<float>& buffer, juce::AudioBuffer<float>&) { process (block, buffer); }
+};
 
-// Stereo buffer whose channels hold a reproducible mix of signs and magnitudes.
-juce::AudioBuffer<float> noise (int numSamples, int seed, int numChannels = 2)
+template <>
+struct BlockTraits<my::GainProcessor> : InPlaceBlock
 {
-    juce::AudioBuffer<float> buffer (numChannels, numSamples);
-    juce::Random random (seed);
+    static constexpr float low = -210.0f, high = 24.0f;
 
-    for (int channel = 0; channel < numChannels; ++channel)
-        for (int i = 0; i < numSamples; ++i)
-            buffer.setSample (channel, i, (random.nextFloat() * 2.0f - 1.0f) * 1.5f);
+    static void frame (const my::GainProcessor&, float value, float& left, float& right, float, float)
+    {
+        const auto factor = my::GainProcessor::gainFactor (value);
+        left *= factor;
+        right *= factor;
+    }
+};
 
-    return buffer;
-}
-
-juce::AudioBuffer<float> constant (int numSamples, float value, int numChannels = 2)
+template <>
+struct BlockTraits<my::OffsetProcesoor> : InPlaceBlock
 {
-    juce::AudioBuffer<float> buffer (numChannels, numSamples);
+    static constexpr float low = -1.5f, high = 1.5f;
 
-    for (int channel = 0; channel < numChannels; ++channel)
-        juce::FloatVectorOperations::fill (buffer.getWritePointer (channel), value, numSamples);
+    static void frame (const my::OffsetProcesoor&, float value, float& left, float& right, float, float)
+    {
+        const auto offset = my::OffsetProcesoor::offsetAmount (value);
+        left += offset;
+        right += offset;
+    }
+};
 
-    return buffer;
-}
-
-void process (my::DspProcessorBase& block, juce::AudioBuffer<float>& buffer)
+template <>
+struct BlockTraits<my::PanProcessor> : InPlaceBlock
 {
-    juce::dsp::AudioBlock<float> audio (buffer);
-    block.processAudioBlock (audio);
-}
+    static constexpr float low = -0.2f, high = 1.2f;
 
-void expectSameBits (const juce::AudioBuffer<float>& actual, const juce::AudioBuffer<float>& expected)
+    static void frame (const my::PanProcessor& block, float value, float& left, float& right, float, float)
+    {
+        const auto factors = block.factors (value);
+        left *= factors.left;
+        right *= factors.right;
+    }
+};
+
+template <>
+struct BlockTraits<my::MixProcessor>
 {
-    ASSERT_EQ (actual.getNumChannels(), expected.getNumChannels());
-    ASSERT_EQ (actual.getNumSamples(), expected.getNumSamples());
+    static constexpr float low = -0.3f, high = 1.3f;
 
-    for (int channel = 0; channel < actual.getNumChannels(); ++channel)
-        for (int i = 0; i < actual.getNumSamples(); ++i)
-            ASSERT_EQ (bitsOf (actual.getSample (channel, i)), bitsOf (expected.getSample (channel, i)))
-                << "channel " << channel << ", frame " << i << ": " << actual.getSample (channel, i)
-                << " vs " << expected.getSample (channel, i);
-}
+    static void run (my::MixProcessor& block, juce::AudioBuffer<float>& buffer, juce::AudioBuffer<float>& wet) { mix (block, buffer, wet); }
 
-// Runs a smoothed block through a sequence of (target, block length) steps and, beside it, the
-// per-frame formula driven by a copy of the block's own smoother; the two must agree bit for bit
-// whichever route the block takes.
+    static void frame (const my::MixProcessor&, float value, float& left, float& right, float wetLeft, float wetRight)
+    {
+        const auto m = my::MixProcessor::wetProportion (value);
+        left = my::MixProcessor::crossfade (left, wetLeft, 1.0f - m, m);
+        right = my::MixProcessor::crossfade (right, wetRight, 1.0f - m, m);
+    }
+};
+
 struct Step
 {
     float target;
     int numSamples;
 };
 
-template <typename Block, typename Frame>
-void expectRoutesAgree (Block& block, const std::vector<Step>& steps, Frame applyFrame, int seed)
-{
-    LinearSmoother reference = block.smoother;
-
-    for (const auto& step : steps)
-    {
-        auto buffer = noise (step.numSamples, seed++);
-        auto expected = buffer;
-
-        reference.setTargetValue (step.target);
-        for (int i = 0; i < step.numSamples; ++i)
-        {
-            const auto value = reference.getNextValue();
-            applyFrame (value, expected.getWritePointer (0)[i], expected.getWritePointer (1)[i]);
-        }
-
-        block.targetValue = step.target;
-        process (block, buffer);
-        expectSameBits (buffer, expected);
-        ASSERT_EQ (bitsOf (block.smoother.getCurrentValue()), bitsOf (reference.getCurrentValue()));
-    }
-}
-
 // Random sequences of targets and block lengths, some of them repeating the target, some shorter
-// than the ramp and some spanning its end, at two rates and unprepared.
+// than the ramp and some spanning its end.
 std::vector<Step> randomSteps (juce::Random& random, float low, float high)
 {
     std::vector<Step> steps;
@@ -120,21 +111,94 @@ std::vector<Step> randomSteps (juce::Random& random, float low, float high)
     return steps;
 }
 
-const double ratesToSweep[] { 0.0, 44100.0, 8000.0 };
+template <typename Block>
+class EverySmoothedBlock : public ::testing::Test
+{
+};
+
+using SmoothedBlockTypes = ::testing::Types<my::GainProcessor, my::OffsetProcesoor, my::PanProcessor, my::MixProcessor>;
+TYPED_TEST_SUITE (EverySmoothedBlock, SmoothedBlockTypes);
 } // namespace
+
+// Beside the block, the per-frame formula driven by a copy of the block's own smoother; the two
+// must agree bit for bit whichever route (per frame while ramping, whole channels once settled)
+// the block takes, at two rates and unprepared.
+TYPED_TEST (EverySmoothedBlock, VectorAndPerFrameRoutesAgreeBitExactly)
+{
+    using Traits = BlockTraits<TypeParam>;
+    juce::Random random (11);
+    unsigned seed = 100;
+
+    for (auto rate : { 0.0, 44100.0, 8000.0 })
+    {
+        TypeParam block;
+        if (rate > 0.0)
+            prepareAt (block, rate);
+
+        LinearSmoother reference = block.smoother;
+
+        for (const auto& step : randomSteps (random, Traits::low, Traits::high))
+        {
+            auto buffer = noise (step.numSamples, 1.5f, seed++);
+            auto wet = noise (step.numSamples, 1.5f, seed++);
+            auto expected = buffer;
+
+            reference.setTargetValue (step.target);
+            for (int i = 0; i < step.numSamples; ++i)
+                Traits::frame (block, reference.getNextValue(), expected.getWritePointer (0)[i], expected.getWritePointer (1)[i],
+                               wet.getSample (0, i), wet.getSample (1, i));
+
+            block.targetValue = step.target;
+            Traits::run (block, buffer, wet);
+            expectSameBits (buffer, expected);
+            ASSERT_EQ (bitsOf (block.smoother.getCurrentValue()), bitsOf (reference.getCurrentValue()));
+        }
+    }
+}
+
+// Gains rise from 0 dB, mixes from fully dry, offsets and pans from 0.
+TYPED_TEST (EverySmoothedBlock, ANewBlockRampsFromZeroOnceItIsPrepared)
+{
+    TypeParam block;
+    EXPECT_EQ (block.targetValue, 0.0f);
+    EXPECT_FALSE (block.smoother.isSmoothing());
+    prepareAt (block, 44100.0);
+
+    block.targetValue = 0.5f;
+    auto buffer = noise (1, 1.5f, 1);
+    auto wet = noise (1, 1.5f, 2);
+    BlockTraits<TypeParam>::run (block, buffer, wet);
+    EXPECT_EQ (block.smoother.getCurrentValue(), 0.5f / 4410.0f);
+}
+
+TYPED_TEST (EverySmoothedBlock, ABlockWithFewerThanTwoChannelsIsLeftAlone)
+{
+    TypeParam block;
+    block.targetValue = 1.0f;
+    auto mono = noise (32, 1.5f, 3, 1);
+    const auto original = mono;
+    auto wet = noise (32, 1.5f, 4);
+    BlockTraits<TypeParam>::run (block, mono, wet);
+    expectSameBits (mono, original);
+}
+
+// Even a ramp that started from NaN is left behind.
+TYPED_TEST (EverySmoothedBlock, ResetEndsARunningRampAtItsTarget)
+{
+    TypeParam block;
+    prepareAt (block, 44100.0);
+    block.smoother.setCurrentAndTargetValue (std::numeric_limits<float>::quiet_NaN());
+    block.targetValue = 0.5f;
+    block.setSmoothTargetValues();
+    ASSERT_TRUE (block.smoother.isSmoothing());
+
+    block.reset();
+    EXPECT_FALSE (block.smoother.isSmoothing());
+    EXPECT_EQ (block.smoother.getNextValue(), 0.5f);
+}
 
 // ---------------------------------------------------------------------------------------------------
 // Gain
-
-TEST (GainProcessor, NewBlockStartsAtZeroDecibelsWithNoRamp)
-{
-    my::GainProcessor gain;
-    EXPECT_EQ (gain.targetValue, 0.0f);
-    EXPECT_EQ (gain.sampleRate, 44100.0f);
-    EXPECT_EQ (gain.smoother.getCurrentValue(), 0.0f);
-    EXPECT_EQ (gain.smoother.getTargetValue(), 0.0f);
-    EXPECT_FALSE (gain.smoother.isSmoothing());
-}
 
 TEST (GainProcessor, MinusTwoHundredDecibelsIsExactSilence)
 {
@@ -142,7 +206,7 @@ TEST (GainProcessor, MinusTwoHundredDecibelsIsExactSilence)
     {
         my::GainProcessor gain;
         gain.targetValue = decibels;
-        auto buffer = noise (64, 1);
+        auto buffer = noise (64, 1.5f, 1);
         process (gain, buffer);
 
         for (int channel = 0; channel < 2; ++channel)
@@ -206,24 +270,6 @@ TEST (GainProcessor, FirstPreparedBlockRampsFromZeroDecibelsOverAFullRamp)
     EXPECT_GT (buffer.getSample (0, 4408), my::GainProcessor::gainFactor (-20.0f));
     EXPECT_EQ (buffer.getSample (0, 4409), my::GainProcessor::gainFactor (-20.0f)); // frame 4410
     EXPECT_EQ (buffer.getSample (1, 4999), my::GainProcessor::gainFactor (-20.0f));
-}
-
-TEST (GainProcessor, VectorAndPerFrameRoutesAgreeBitExactly)
-{
-    juce::Random random (11);
-
-    for (auto rate : ratesToSweep)
-    {
-        my::GainProcessor gain;
-        if (rate > 0.0)
-            prepareAt (gain, rate);
-
-        expectRoutesAgree (gain, randomSteps (random, -210.0f, 24.0f), [] (float value, float& left, float& right) {
-            const auto factor = my::GainProcessor::gainFactor (value);
-            left *= factor;
-            right *= factor;
-        }, 100);
-    }
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -338,39 +384,11 @@ TEST (SmoothedBlocks, AnEmptyBlockOnlySetsTheTarget)
     EXPECT_EQ (buffer.getSample (0, 0), my::GainProcessor::gainFactor (6.0f / 4410.0f)); // the ramp's first frame
 }
 
-TEST (SmoothedBlocks, ABlockWithFewerThanTwoChannelsIsLeftAlone)
-{
-    my::GainProcessor gain;
-    my::OffsetProcesoor offset;
-    my::PanProcessor pan;
-    my::DcOffsetProcessor dc;
-    gain.targetValue = -12.0f;
-    offset.targetValue = 0.5f;
-    pan.targetValue = 0.0f;
-
-    for (my::DspProcessorBase* block : std::initializer_list<my::DspProcessorBase*> { &gain, &offset, &pan, &dc })
-    {
-        auto mono = noise (32, 3, 1);
-        const auto original = mono;
-        process (*block, mono);
-        expectSameBits (mono, original);
-    }
-
-    my::MixProcessor mix;
-    mix.targetValue = 1.0f;
-    auto dry = noise (32, 4, 1);
-    const auto original = dry;
-    auto wet = noise (32, 5);
-    juce::dsp::AudioBlock<float> dryBlock (dry), wetBlock (wet);
-    mix.processAudioBlocks (dryBlock, wetBlock);
-    expectSameBits (dry, original);
-}
-
 TEST (SmoothedBlocks, OnlyChannelsZeroAndOneAreProcessed)
 {
     my::GainProcessor gain;
     gain.targetValue = -6.0f;
-    auto buffer = noise (64, 6, 3);
+    auto buffer = noise (64, 1.5f, 6, 3);
     const auto original = buffer;
     process (gain, buffer);
 
@@ -409,8 +427,8 @@ TEST (SmoothedBlocks, ProcessingNeverAllocates)
     for (my::DspProcessorBase* block : std::initializer_list<my::DspProcessorBase*> { &gain, &mix, &offset, &pan, &dc })
         prepareAt (*block, 48000.0);
 
-    auto buffer = noise (4096, 7);
-    auto wet = noise (4096, 8);
+    auto buffer = noise (4096, 1.5f, 7);
+    auto wet = noise (4096, 1.5f, 8);
     juce::dsp::AudioBlock<float> audio (buffer), wetAudio (wet);
 
     const auto before = testing_support::allocationsOnThisThread();
@@ -434,29 +452,11 @@ TEST (SmoothedBlocks, ProcessingNeverAllocates)
 // ---------------------------------------------------------------------------------------------------
 // Mix
 
-namespace
-{
-void mix (my::MixProcessor& block, juce::AudioBuffer<float>& dry, juce::AudioBuffer<float>& wet)
-{
-    juce::dsp::AudioBlock<float> dryBlock (dry), wetBlock (wet);
-    block.processAudioBlocks (dryBlock, wetBlock);
-}
-} // namespace
-
-TEST (MixProcessor, NewBlockStartsFullyDryWithNoRamp)
-{
-    my::MixProcessor block;
-    EXPECT_EQ (block.targetValue, 0.0f);
-    EXPECT_EQ (block.sampleRate, 44100.0f);
-    EXPECT_EQ (block.smoother.getCurrentValue(), 0.0f);
-    EXPECT_FALSE (block.smoother.isSmoothing());
-}
-
 TEST (MixProcessor, ZeroLeavesTheDrySignalAndOneGivesTheWet)
 {
     my::MixProcessor block;
-    auto dry = noise (64, 20);
-    auto wet = noise (64, 21);
+    auto dry = noise (64, 1.5f, 20);
+    auto wet = noise (64, 1.5f, 21);
     const auto originalDry = dry;
     const auto originalWet = wet;
 
@@ -471,9 +471,9 @@ TEST (MixProcessor, ZeroLeavesTheDrySignalAndOneGivesTheWet)
 
 TEST (MixProcessor, ValuesBeyondTheRangeActAsItsEnds)
 {
-    auto wet = noise (32, 22);
+    auto wet = noise (32, 1.5f, 22);
     const auto originalWet = wet;
-    const auto originalDry = noise (32, 23);
+    const auto originalDry = noise (32, 1.5f, 23);
 
     my::MixProcessor above;
     above.targetValue = 1.3f;
@@ -499,61 +499,8 @@ TEST (MixProcessor, HalfAveragesDryAndWet)
     EXPECT_EQ (dry.getSample (1, 7), 0.25f);
 }
 
-TEST (MixProcessor, TheBlockFormDoesNothing)
-{
-    my::MixProcessor block;
-    block.targetValue = 1.0f;
-    auto buffer = noise (16, 24);
-    const auto original = buffer;
-    process (block, buffer);
-    expectSameBits (buffer, original);
-}
-
-TEST (MixProcessor, VectorAndPerFrameRoutesAgreeBitExactly)
-{
-    juce::Random random (12);
-
-    for (auto rate : ratesToSweep)
-    {
-        my::MixProcessor block;
-        if (rate > 0.0)
-            prepareAt (block, rate);
-
-        LinearSmoother reference = block.smoother;
-        int seed = 300;
-
-        for (const auto& step : randomSteps (random, -0.3f, 1.3f))
-        {
-            auto dry = noise (step.numSamples, seed++);
-            auto wet = noise (step.numSamples, seed++);
-            auto expected = dry;
-
-            reference.setTargetValue (step.target);
-            for (int i = 0; i < step.numSamples; ++i)
-            {
-                const auto m = my::MixProcessor::wetProportion (reference.getNextValue());
-                for (int channel = 0; channel < 2; ++channel)
-                    expected.getWritePointer (channel)[i] = my::MixProcessor::crossfade (dry.getSample (channel, i), wet.getSample (channel, i), 1.0f - m, m);
-            }
-
-            block.targetValue = step.target;
-            mix (block, dry, wet);
-            expectSameBits (dry, expected);
-        }
-    }
-}
-
 // ---------------------------------------------------------------------------------------------------
 // Offset
-
-TEST (OffsetProcesoor, NewBlockStartsAtZeroWithNoRamp)
-{
-    my::OffsetProcesoor block;
-    EXPECT_EQ (block.targetValue, 0.0f);
-    EXPECT_EQ (block.sampleRate, 44100.0f);
-    EXPECT_EQ (block.smoother.getCurrentValue(), 0.0f);
-    EXPECT_FALSE (block.smoother.isSmoothing());
-}
 
 TEST (OffsetProcesoor, OffsetsBeyondPlusOrMinusOneAddExactlyOne)
 {
@@ -568,44 +515,14 @@ TEST (OffsetProcesoor, OffsetsBeyondPlusOrMinusOneAddExactlyOne)
     }
 }
 
-TEST (OffsetProcesoor, VectorAndPerFrameRoutesAgreeBitExactly)
-{
-    juce::Random random (13);
-
-    for (auto rate : ratesToSweep)
-    {
-        my::OffsetProcesoor block;
-        if (rate > 0.0)
-            prepareAt (block, rate);
-
-        expectRoutesAgree (block, randomSteps (random, -1.5f, 1.5f), [] (float value, float& left, float& right) {
-            const auto offset = my::OffsetProcesoor::offsetAmount (value);
-            left += offset;
-            right += offset;
-        }, 500);
-    }
-}
-
 // ---------------------------------------------------------------------------------------------------
 // Pan
-
-TEST (PanProcessor, NewBlockHoldsItsConstants)
-{
-    my::PanProcessor block;
-    EXPECT_EQ (block.targetValue, 0.0f);
-    EXPECT_EQ (block.sampleRate, 44100.0f);
-    EXPECT_EQ (block.angleScale, 1.5707964f);
-    EXPECT_EQ (block.angleScale, juce::MathConstants<float>::halfPi);
-    EXPECT_EQ (block.norm, 1.4142135f);
-    EXPECT_EQ (block.norm, juce::MathConstants<float>::sqrt2);
-    EXPECT_EQ (block.smoother.getCurrentValue(), 0.0f);
-}
 
 TEST (PanProcessor, CentrePassesBothChannelsWithinOneUnitInTheLastPlace)
 {
     my::PanProcessor block;
     block.targetValue = 0.5f;
-    auto buffer = noise (256, 30);
+    auto buffer = noise (256, 1.5f, 30);
     const auto original = buffer;
     process (block, buffer);
 
@@ -653,39 +570,8 @@ TEST (PanProcessor, AnUnpreparedPanTakesEveryNewPositionAtOnce)
     }
 }
 
-TEST (PanProcessor, VectorAndPerFrameRoutesAgreeBitExactly)
-{
-    juce::Random random (14);
-
-    for (auto rate : ratesToSweep)
-    {
-        my::PanProcessor block;
-        if (rate > 0.0)
-            prepareAt (block, rate);
-
-        expectRoutesAgree (block, randomSteps (random, -0.2f, 1.2f), [&block] (float value, float& left, float& right) {
-            const auto factors = block.factors (value);
-            left *= factors.left;
-            right *= factors.right;
-        }, 700);
-    }
-}
-
 // ---------------------------------------------------------------------------------------------------
 // DC blocker
-
-TEST (DcOffsetProcessor, NewBlockHasPoleAndClearedStates)
-{
-    my::DcOffsetProcessor block;
-    EXPECT_EQ (block.sampleRate, 44100.0f);
-
-    for (const auto* state : { &block.left, &block.right })
-    {
-        EXPECT_EQ (state->pole, 0.999f);
-        EXPECT_EQ (state->lastInput, 0.0f);
-        EXPECT_EQ (state->lastOutput, 0.0f);
-    }
-}
 
 TEST (DcOffsetProcessor, AConstantInputDecaysByThePoleEverySample)
 {
@@ -710,7 +596,7 @@ TEST (DcOffsetProcessor, AConstantInputDecaysByThePoleEverySample)
 
 TEST (DcOffsetProcessor, ChannelsAreFilteredSeparatelyAndStatesCarryOverBlocksAndPrepares)
 {
-    const auto input = noise (3000, 40);
+    const auto input = noise (3000, 1.5f, 40);
 
     my::DcOffsetProcessor whole;
     auto expected = input;
@@ -742,27 +628,9 @@ TEST (DcOffsetProcessor, ChannelsAreFilteredSeparatelyAndStatesCarryOverBlocksAn
     }
 }
 
-TEST (SmoothedBlocks, ResetEndsTheRampAtItsTargetAndClearsTheFilter)
+TEST (DcOffsetProcessor, ResetStartsTheFilterAfresh)
 {
-    my::GainProcessor gain;
-    prepareAt (gain, 44100.0);
-    gain.targetValue = 6.0f;
-    juce::AudioBuffer<float> empty (2, 0);
-    process (gain, empty);
-    gain.reset();
-    EXPECT_FALSE (gain.smoother.isSmoothing());
-    EXPECT_EQ (gain.smoother.getCurrentValue(), 6.0f);
-
-    // Even a ramp that started from NaN is left behind.
-    my::MixProcessor mix;
-    prepareAt (mix, 44100.0);
-    mix.smoother.setCurrentAndTargetValue (std::numeric_limits<float>::quiet_NaN());
-    mix.targetValue = 0.5f;
-    mix.setSmoothTargetValues();
-    mix.reset();
-    EXPECT_EQ (mix.smoother.getNextValue(), 0.5f);
-
-    // The DC blocker starts afresh: a constant passes its first sample unchanged.
+    // A constant passes its first sample unchanged from a cleared state.
     my::DcOffsetProcessor dc;
     auto buffer = constant (10, 1.0f);
     process (dc, buffer);
@@ -773,4 +641,13 @@ TEST (SmoothedBlocks, ResetEndsTheRampAtItsTargetAndClearsTheFilter)
     EXPECT_EQ (after.getSample (0, 0), 0.25f);
     EXPECT_EQ (after.getSample (1, 0), 0.25f);
     EXPECT_EQ (after.getSample (0, 1), 0.25f * 0.999f);
+}
+
+TEST (DcOffsetProcessor, ABlockWithFewerThanTwoChannelsIsLeftAlone)
+{
+    my::DcOffsetProcessor dc;
+    auto mono = noise (32, 1.5f, 3, 1);
+    const auto original = mono;
+    process (dc, mono);
+    expectSameBits (mono, original);
 }
