@@ -194,7 +194,10 @@ juce::String chainName (const char* kind, const char* curve, int choice)
     return juce::String (kind) + "/" + curve + "/" + choiceNames[choice];
 }
 
-juce::String compactName (int index) { return juce::String (my::curveDisplayNames[static_cast<size_t> (index)]).removeCharacters (" "); }
+juce::String compactName (int index)
+{
+    return juce::String (my::curveDisplayNames[static_cast<size_t> (index)]).removeCharacters (" ");
+}
 
 // Prints every run as usual and keeps the fastest CPU time of each benchmark, so the peer
 // comparison and the overheads come from this one run.
@@ -215,8 +218,8 @@ public:
                 times[name] = seconds;
             const auto cost = run.counters.find ("ns/sample");
             if (cost != run.counters.end())
-                nanosecondsPerSample[name] = std::min (nanosecondsPerSample.count (name) ? nanosecondsPerSample[name] : 1.0e30,
-                                                       cost->second.value);
+                nanosecondsPerSample[name] = std::min (
+                    nanosecondsPerSample.count (name) ? nanosecondsPerSample[name] : 1.0e30, cost->second.value);
         }
     }
 
@@ -227,7 +230,9 @@ public:
         const auto realtime = [] (double time) { return time > 0.0 ? blockSize / sampleRate / time : 0.0; };
 
         bool allMet = true;
-        std::printf ("\nat x8, one slot, +%.0f dB, default morph values: realtime factor, and ours / CAPS Saturate 8x\n", slotDrive);
+        std::printf (
+            "\nat x8, one slot, +%.0f dB, default morph values: realtime factor, and ours / CAPS Saturate 8x\n",
+            slotDrive);
         if (peerTime > 0.0)
             std::printf ("%-22s %7.1f\n", "CAPS Saturate 8x", realtime (peerTime));
         else
@@ -295,7 +300,8 @@ int main (int argc, char** argv)
 
     // The peer runs again before each curve held to the target, so a spell of load from elsewhere
     // on the machine cannot favour either side; the fastest of all its runs counts.
-    const auto registerPeer = [] { benchmark::RegisterBenchmark ("peer/CapsSaturate8x", peer)->Repetitions (repetitions); };
+    const auto registerPeer = []
+    { benchmark::RegisterBenchmark ("peer/CapsSaturate8x", peer)->Repetitions (repetitions); };
     for (int index = 0; index < my::ShapeProcessor::numShapes; ++index)
     {
         const auto name = compactName (index);
@@ -307,10 +313,12 @@ int main (int argc, char** argv)
     }
     registerPeer();
     for (int choice = 1; choice < 5; ++choice)
-        benchmark::RegisterBenchmark ((juce::String ("roundTrip/") + choiceNames[choice]).toRawUTF8(), roundTrip, choice);
+        benchmark::RegisterBenchmark ((juce::String ("roundTrip/") + choiceNames[choice]).toRawUTF8(), roundTrip,
+                                      choice);
     for (const auto& curve : curves)
         for (int choice = 0; choice < 5; ++choice)
-            benchmark::RegisterBenchmark (chainName ("chain", curve.name, choice).toRawUTF8(), chain, curve.index, choice, true);
+            benchmark::RegisterBenchmark (chainName ("chain", curve.name, choice).toRawUTF8(), chain, curve.index,
+                                          choice, true);
 
     benchmark::Initialize (&argc, argv);
     SummaryReporter reporter;

@@ -4,10 +4,7 @@
 
 namespace ojx
 {
-AudioBufferScopeGui::AudioBufferScopeGui()
-{
-    buffer.clear();
-}
+AudioBufferScopeGui::AudioBufferScopeGui() { buffer.clear(); }
 
 AudioBufferScopeGui::~AudioBufferScopeGui() = default;
 

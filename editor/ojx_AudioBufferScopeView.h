@@ -19,11 +19,11 @@ public:
     void paint (juce::Graphics& g) override;
 
     AudioBufferScopeProcessor* scopeProcessor = nullptr; // not owned; without one only the background shows
-    float margin = 1.0f;                                  // inset of the line area on every side
+    float margin = 1.0f;                                 // inset of the line area on every side
     float lineWidth = 1.0f;
     juce::Colour backgroundColour { 0xFF141414 };
     juce::Colour lineColour { 0xFFE67300 };
-    juce::AudioBuffer<float> buffer { 1, 10 };            // samples drawn, channel 0
+    juce::AudioBuffer<float> buffer { 1, 10 }; // samples drawn, channel 0
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (AudioBufferScopeGui)

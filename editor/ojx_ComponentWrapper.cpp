@@ -6,62 +6,88 @@ namespace my
 {
 namespace
 {
-    constexpr const char* headerTitle = "PLEXA 2";
+constexpr const char* headerTitle = "PLEXA 2";
 
-    // Morph dials of both slots draw pointer and title translucent, and from the first tick on a
-    // faint track, so the curve's own controls read quieter than the gain controls.
-    constexpr juce::uint32 morphTitleAtStart = 0xD9CDCDCD;
-    constexpr juce::uint32 morphPointerAtTick = 0xEDCDCDCD;
-    constexpr juce::uint32 morphTrackAtTick = 0x40CDCDCD;
-    constexpr juce::uint32 midGrey = 0xFF808080;
+// Morph dials of both slots draw pointer and title translucent, and from the first tick on a
+// faint track, so the curve's own controls read quieter than the gain controls.
+constexpr juce::uint32 morphTitleAtStart = 0xD9CDCDCD;
+constexpr juce::uint32 morphPointerAtTick = 0xEDCDCDCD;
+constexpr juce::uint32 morphTrackAtTick = 0x40CDCDCD;
+constexpr juce::uint32 midGrey = 0xFF808080;
 
-    struct DialLook
-    {
-        float radius;
-        int baseHeight;
-        float displayMin, displayMax;
-        float arcOrigin;
-        const char* suffix;
-    };
+struct DialLook
+{
+    float radius;
+    int baseHeight;
+    float displayMin, displayMax;
+    float arcOrigin;
+    const char* suffix;
+};
 
-    constexpr DialLook masterGainLook { 12.0f, 41, -24.0f, 24.0f, 0.5f, " dB" };
-    constexpr DialLook masterMixLook { 12.0f, 41, 0.0f, 100.0f, 0.0f, " %" };
-    constexpr DialLook masterOutputLook { 12.0f, 41, -12.0f, 12.0f, 0.5f, " dB" };
-    constexpr DialLook slotInputLook { 15.0f, 47, -72.0f, 72.0f, 0.5f, " dB" };
-    constexpr DialLook slotOffsetLook { 12.0f, 41, -1.0f, 1.0f, 0.5f, "" };
-    constexpr DialLook slotMixLook { 12.0f, 41, 0.0f, 100.0f, 0.0f, " %" };
-    constexpr DialLook slotPanLook { 12.0f, 41, -100.0f, 100.0f, 0.5f, " %" };
-    constexpr DialLook slotOutputLook { 15.0f, 47, -24.0f, 24.0f, 0.5f, " dB" };
-    constexpr DialLook morphLook { 10.0f, 37, 0.0f, 1.0f, 0.0f, "" };
+constexpr DialLook masterGainLook { 12.0f, 41, -24.0f, 24.0f, 0.5f, " dB" };
+constexpr DialLook masterMixLook { 12.0f, 41, 0.0f, 100.0f, 0.0f, " %" };
+constexpr DialLook masterOutputLook { 12.0f, 41, -12.0f, 12.0f, 0.5f, " dB" };
+constexpr DialLook slotInputLook { 15.0f, 47, -72.0f, 72.0f, 0.5f, " dB" };
+constexpr DialLook slotOffsetLook { 12.0f, 41, -1.0f, 1.0f, 0.5f, "" };
+constexpr DialLook slotMixLook { 12.0f, 41, 0.0f, 100.0f, 0.0f, " %" };
+constexpr DialLook slotPanLook { 12.0f, 41, -100.0f, 100.0f, 0.5f, " %" };
+constexpr DialLook slotOutputLook { 15.0f, 47, -24.0f, 24.0f, 0.5f, " dB" };
+constexpr DialLook morphLook { 10.0f, 37, 0.0f, 1.0f, 0.0f, "" };
 
-    void applyLook (wkr::DialTolvaneD& dial, const char* name, const DialLook& look)
-    {
-        dial.setName (name);
-        dial.radius = look.radius;
-        dial.baseHeight = look.baseHeight;
-        dial.displayMin = look.displayMin;
-        dial.displayMax = look.displayMax;
-        dial.valueSuffix = look.suffix;
-        dial.arcOrigin = look.arcOrigin;
-    }
+void applyLook (wkr::DialTolvaneD& dial, const char* name, const DialLook& look)
+{
+    dial.setName (name);
+    dial.radius = look.radius;
+    dial.baseHeight = look.baseHeight;
+    dial.displayMin = look.displayMin;
+    dial.displayMax = look.displayMax;
+    dial.valueSuffix = look.suffix;
+    dial.arcOrigin = look.arcOrigin;
+}
 
-    void fillPanel (Panel& panel, juce::Colour fill) { panel.fillColour = fill; }
+void fillPanel (Panel& panel, juce::Colour fill) { panel.fillColour = fill; }
 
-    constexpr const char* morphHint = "Adjusts the shaping curve.";
+constexpr const char* morphHint = "Adjusts the shaping curve.";
 } // namespace
 
 ComponentWrapper::ComponentWrapper (WkrPlexa2AudioProcessor& processorToUse)
     : processor (processorToUse),
       slots { { { { { &dialS1Input, &dialS1Offset, &dialS1Mix, &dialS1Pan, &dialS1Output, &dialS1Morph1, &dialS1Morph2,
                       &dialS1Morph3, &dialS1Morph4 } },
-                  buttonS1Power, labelS1, panelS1Section, panelS1Inner, separatorS1, panelRangeS1, sliderRangeS1,
-                  shapeScope1, comboLookAndFeelS1, comboS1, buttonS1Previous, buttonS1Next, arrowsS1,
-                  processor.shapeProcessor1, processor.s1Range, ParamId::s1Shape },
+                  buttonS1Power,
+                  labelS1,
+                  panelS1Section,
+                  panelS1Inner,
+                  separatorS1,
+                  panelRangeS1,
+                  sliderRangeS1,
+                  shapeScope1,
+                  comboLookAndFeelS1,
+                  comboS1,
+                  buttonS1Previous,
+                  buttonS1Next,
+                  arrowsS1,
+                  processor.shapeProcessor1,
+                  processor.s1Range,
+                  ParamId::s1Shape },
                 { { { &dialS2Input, &dialS2Offset, &dialS2Mix, &dialS2Pan, &dialS2Output, &dialS2Morph1, &dialS2Morph2,
                       &dialS2Morph3, &dialS2Morph4 } },
-                  buttonS2Power, labelS2, panelS2Section, panelS2Inner, separatorS2, panelRangeS2, sliderRangeS2,
-                  shapeScope2, comboLookAndFeelS2, comboS2, buttonS2Previous, buttonS2Next, arrowsS2,
-                  processor.shapeProcessor2, processor.s2Range, ParamId::s2Shape } } },
+                  buttonS2Power,
+                  labelS2,
+                  panelS2Section,
+                  panelS2Inner,
+                  separatorS2,
+                  panelRangeS2,
+                  sliderRangeS2,
+                  shapeScope2,
+                  comboLookAndFeelS2,
+                  comboS2,
+                  buttonS2Previous,
+                  buttonS2Next,
+                  arrowsS2,
+                  processor.shapeProcessor2,
+                  processor.s2Range,
+                  ParamId::s2Shape } } },
       // clang-format off
       hintedControls { {
           { dialS1Morph1, dialS1Morph1.hintKeyTarget, ParamId::s1Morph1, ParamId::s1Morph1, morphHint },
@@ -214,7 +240,8 @@ void ComponentWrapper::configureDials()
         dial.titleFont = font12;
         dial.valueFont = fontValue11;
         dial.valueDisplayMode = 2;
-        dial.skin = position < firstMorphSkinnedDial ? static_cast<const MySkin&> (mainSkin) : static_cast<const MySkin&> (morphSkin);
+        dial.skin = position < firstMorphSkinnedDial ? static_cast<const MySkin&> (mainSkin)
+                                                     : static_cast<const MySkin&> (morphSkin);
     }
 
     applyLook (dialMasterInput, "Input", masterGainLook);
@@ -266,9 +293,7 @@ void ComponentWrapper::configureRangesAndArrowButtons()
         for (auto* item : { "2", "4", "8", "16", "32" })
             selector.addItem (item);
         selector.onValueChange = [&selector, &index = slot.rangeIndex]
-        {
-            index.store (rangeIndexFor ((float) selector.getValue()));
-        };
+        { index.store (rangeIndexFor ((float) selector.getValue())); };
 
         for (auto* button : { &slot.previous, &slot.next })
         {

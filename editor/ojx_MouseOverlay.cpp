@@ -8,15 +8,9 @@ MouseOverlay::MouseOverlay (ojx::AudioBufferScopeProcessor* store) : scopeProces
 
 MouseOverlay::~MouseOverlay() = default;
 
-void MouseOverlay::mouseEnter (const juce::MouseEvent&)
-{
-    HintKey::mouseEntered (hintKeyTarget, *this);
-}
+void MouseOverlay::mouseEnter (const juce::MouseEvent&) { HintKey::mouseEntered (hintKeyTarget, *this); }
 
-void MouseOverlay::mouseExit (const juce::MouseEvent&)
-{
-    HintKey::mouseExited (hintKeyTarget);
-}
+void MouseOverlay::mouseExit (const juce::MouseEvent&) { HintKey::mouseExited (hintKeyTarget); }
 
 void MouseOverlay::mouseDragDoSomething (int, int stepY)
 {

@@ -24,7 +24,7 @@ public:
     void mouseDragDoSomething (int stepX, int stepY) override;
 
     ojx::AudioBufferScopeProcessor* scopeProcessor = nullptr; // not owned
-    juce::String* hintKeyTarget = nullptr;                     // the editor's shared hint key
+    juce::String* hintKeyTarget = nullptr;                    // the editor's shared hint key
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MouseOverlay)

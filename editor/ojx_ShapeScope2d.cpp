@@ -8,29 +8,26 @@ namespace my
 {
 namespace
 {
-    constexpr float inset = 6.5f;
-    constexpr juce::uint32 gridColour = 0xFF323232;
-    constexpr juce::uint32 curveColour = 0x80E67300;  // the accent at half opacity
-    constexpr juce::uint32 inactiveColour = 0xFF555555;
-    constexpr juce::uint32 usedSpanColour = 0xFFE67300;
+constexpr float inset = 6.5f;
+constexpr juce::uint32 gridColour = 0xFF323232;
+constexpr juce::uint32 curveColour = 0x80E67300; // the accent at half opacity
+constexpr juce::uint32 inactiveColour = 0xFF555555;
+constexpr juce::uint32 usedSpanColour = 0xFFE67300;
 
-    void strokeThin (juce::Graphics& g, const juce::Path& path) { g.strokePath (path, juce::PathStrokeType (1.0f)); }
+void strokeThin (juce::Graphics& g, const juce::Path& path) { g.strokePath (path, juce::PathStrokeType (1.0f)); }
 
-    void strokeCurve (juce::Graphics& g, const juce::Path& path, juce::uint32 colour)
-    {
-        g.setColour (juce::Colour (colour));
-        g.strokePath (path, juce::PathStrokeType (2.0f));
-    }
+void strokeCurve (juce::Graphics& g, const juce::Path& path, juce::uint32 colour)
+{
+    g.setColour (juce::Colour (colour));
+    g.strokePath (path, juce::PathStrokeType (2.0f));
+}
 } // namespace
 
 ShapeScope2d::ShapeScope2d (ShapeProcessor* slot) : shapeProcessor (slot) {}
 
 ShapeScope2d::~ShapeScope2d() = default;
 
-bool ShapeScope2d::canDrawRange() const noexcept
-{
-    return range > 0.0f && range <= largestRange;
-}
+bool ShapeScope2d::canDrawRange() const noexcept { return range > 0.0f && range <= largestRange; }
 
 void ShapeScope2d::paint (juce::Graphics& g)
 {

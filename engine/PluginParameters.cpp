@@ -20,8 +20,7 @@ juce::NormalisableRange<float> withNaNAsDefault (const juce::NormalisableRange<f
     const float defaultPosition = range.convertTo0to1 (defaultValue);
     auto orDefault = [defaultValue] (float v) { return std::isnan (v) ? defaultValue : v; };
     juce::NormalisableRange<float> result (
-        range.start,
-        range.end,
+        range.start, range.end,
         [range, defaultPosition] (float, float, float p)
         { return range.convertFrom0to1 (std::isnan (p) ? defaultPosition : p); },
         [range, orDefault] (float, float, float v) { return range.convertTo0to1 (orDefault (v)); },
@@ -35,11 +34,10 @@ juce::NormalisableRange<float> withNaNAsDefault (const juce::NormalisableRange<f
 class CurveChoiceParameter final : public juce::AudioParameterChoice
 {
 public:
-    CurveChoiceParameter (const juce::ParameterID& id,
-                          const juce::String& parameterName,
+    CurveChoiceParameter (const juce::ParameterID& id, const juce::String& parameterName,
                           const juce::StringArray& curveNames)
-        : AudioParameterChoice (id, parameterName, curveNames, 0)
-        , finiteRange (withNaNAsDefault (AudioParameterChoice::getNormalisableRange(), 0.0f))
+        : AudioParameterChoice (id, parameterName, curveNames, 0),
+          finiteRange (withNaNAsDefault (AudioParameterChoice::getNormalisableRange(), 0.0f))
     {
     }
 
@@ -56,13 +54,11 @@ private:
 class SwitchParameter final : public juce::AudioParameterBool
 {
 public:
-    SwitchParameter (const juce::ParameterID& id,
-                     const juce::String& parameterName,
-                     bool defaultOn,
+    SwitchParameter (const juce::ParameterID& id, const juce::String& parameterName, bool defaultOn,
                      const juce::AudioParameterBoolAttributes& attributes)
-        : AudioParameterBool (id, parameterName, defaultOn, attributes)
-        , defaultPosition (defaultOn ? 1.0f : 0.0f)
-        , position (defaultPosition)
+        : AudioParameterBool (id, parameterName, defaultOn, attributes),
+          defaultPosition (defaultOn ? 1.0f : 0.0f),
+          position (defaultPosition)
     {
     }
 
@@ -119,46 +115,32 @@ juce::String Parameters::unitSuffix (UnitType unit)
     return {};
 }
 
-std::unique_ptr<juce::AudioParameterFloat> Parameters::makeAudioParameterFloat (juce::String id,
-                                                                                 juce::String name,
-                                                                                 float minimum,
-                                                                                 float maximum,
-                                                                                 float defaultValue,
-                                                                                 UnitType unit,
-                                                                                 SkewType,
-                                                                                 float)
+std::unique_ptr<juce::AudioParameterFloat> Parameters::makeAudioParameterFloat (juce::String id, juce::String name,
+                                                                                float minimum, float maximum,
+                                                                                float defaultValue, UnitType unit,
+                                                                                SkewType, float)
 {
     const auto suffix = unitSuffix (unit);
 
     juce::NormalisableRange<float> range (
-        minimum,
-        maximum,
-        [] (float start, float end, float p) { return start + (end - start) * p; },
+        minimum, maximum, [] (float start, float end, float p) { return start + (end - start) * p; },
         [] (float start, float end, float v) { return (v - start) / (end - start); });
 
     return std::make_unique<juce::AudioParameterFloat> (
-        idOf (id),
-        name,
-        withNaNAsDefault (range, defaultValue),
-        defaultValue,
+        idOf (id), name, withNaNAsDefault (range, defaultValue), defaultValue,
         juce::AudioParameterFloatAttributes()
             .withStringFromValueFunction ([suffix] (float value, int) { return digit3 (value) + suffix; })
             .withValueFromStringFunction ([defaultValue] (const juce::String& text)
                                           { return typedValue (text, defaultValue); }));
 }
 
-std::unique_ptr<juce::AudioParameterBool> Parameters::makeAudioParameterBool (juce::String id,
-                                                                               juce::String name,
-                                                                               juce::String onText,
-                                                                               juce::String offText,
-                                                                               bool defaultValue)
+std::unique_ptr<juce::AudioParameterBool> Parameters::makeAudioParameterBool (juce::String id, juce::String name,
+                                                                              juce::String onText, juce::String offText,
+                                                                              bool defaultValue)
 {
-    return std::make_unique<SwitchParameter> (
-        idOf (id),
-        name,
-        defaultValue,
-        juce::AudioParameterBoolAttributes().withStringFromValueFunction (
-            [onText, offText] (bool on, int) { return on ? onText : offText; }));
+    return std::make_unique<SwitchParameter> (idOf (id), name, defaultValue,
+                                              juce::AudioParameterBoolAttributes().withStringFromValueFunction (
+                                                  [onText, offText] (bool on, int) { return on ? onText : offText; }));
 }
 
 juce::AudioProcessorValueTreeState::ParameterLayout Parameters::makeParams()
@@ -166,33 +148,41 @@ juce::AudioProcessorValueTreeState::ParameterLayout Parameters::makeParams()
     juce::AudioProcessorValueTreeState::ParameterLayout layout;
 
     layout.add (std::make_unique<juce::AudioParameterFloat> (
-        idOf (ParamId::route),
-        "Route",
-        withNaNAsDefault (juce::NormalisableRange<float> (0.0f, 1.0f, 1.0f, 1.0f), 0.0f),
-        0.0f,
+        idOf (ParamId::route), "Route",
+        withNaNAsDefault (juce::NormalisableRange<float> (0.0f, 1.0f, 1.0f, 1.0f), 0.0f), 0.0f,
         juce::AudioParameterFloatAttributes()
             .withStringFromValueFunction ([] (float value, int) { return routeText (value); })
             .withValueFromStringFunction ([] (const juce::String& text) { return routeValueFromText (text); })));
 
-    layout.add (makeAudioParameterFloat (ParamId::masterInput, "Master Input", -24.0f, 24.0f, 0.0f, UnitType::dB, SkewType::linear, 0.0f));
-    layout.add (makeAudioParameterFloat (ParamId::masterMix, "Master Mix", 0.0f, 100.0f, 100.0f, UnitType::percent, SkewType::linear, 0.0f));
-    layout.add (makeAudioParameterFloat (ParamId::masterOutput, "Master Output", -12.0f, 12.0f, 0.0f, UnitType::dB, SkewType::linear, 0.0f));
+    layout.add (makeAudioParameterFloat (ParamId::masterInput, "Master Input", -24.0f, 24.0f, 0.0f, UnitType::dB,
+                                         SkewType::linear, 0.0f));
+    layout.add (makeAudioParameterFloat (ParamId::masterMix, "Master Mix", 0.0f, 100.0f, 100.0f, UnitType::percent,
+                                         SkewType::linear, 0.0f));
+    layout.add (makeAudioParameterFloat (ParamId::masterOutput, "Master Output", -12.0f, 12.0f, 0.0f, UnitType::dB,
+                                         SkewType::linear, 0.0f));
 
     for (const juce::String slot : { "1", "2" })
     {
         const auto idPrefix = "s" + slot;
         const auto namePrefix = "S" + slot + " ";
 
-        layout.add (std::make_unique<CurveChoiceParameter> (idOf (idPrefix + "Shape"), namePrefix + "Shape", shapeNames));
+        layout.add (
+            std::make_unique<CurveChoiceParameter> (idOf (idPrefix + "Shape"), namePrefix + "Shape", shapeNames));
 
         for (const juce::String morph : { "1", "2", "3", "4" })
-            layout.add (makeAudioParameterFloat (idPrefix + "Morph" + morph, namePrefix + "Morph " + morph, 0.0f, 1.0f, 0.0f, UnitType::none, SkewType::linear, 0.0f));
+            layout.add (makeAudioParameterFloat (idPrefix + "Morph" + morph, namePrefix + "Morph " + morph, 0.0f, 1.0f,
+                                                 0.0f, UnitType::none, SkewType::linear, 0.0f));
 
-        layout.add (makeAudioParameterFloat (idPrefix + "Input", namePrefix + "Input", -72.0f, 72.0f, 0.0f, UnitType::dB, SkewType::linear, 0.0f));
-        layout.add (makeAudioParameterFloat (idPrefix + "Offset", namePrefix + "Offset", -1.0f, 1.0f, 0.0f, UnitType::none, SkewType::linear, 0.0f));
-        layout.add (makeAudioParameterFloat (idPrefix + "Mix", namePrefix + "Mix", 0.0f, 100.0f, 100.0f, UnitType::percent, SkewType::linear, 0.0f));
-        layout.add (makeAudioParameterFloat (idPrefix + "Pan", namePrefix + "Pan", -100.0f, 100.0f, 0.0f, UnitType::percent, SkewType::linear, 0.0f));
-        layout.add (makeAudioParameterFloat (idPrefix + "Output", namePrefix + "Output", -24.0f, 24.0f, 0.0f, UnitType::dB, SkewType::linear, 0.0f));
+        layout.add (makeAudioParameterFloat (idPrefix + "Input", namePrefix + "Input", -72.0f, 72.0f, 0.0f,
+                                             UnitType::dB, SkewType::linear, 0.0f));
+        layout.add (makeAudioParameterFloat (idPrefix + "Offset", namePrefix + "Offset", -1.0f, 1.0f, 0.0f,
+                                             UnitType::none, SkewType::linear, 0.0f));
+        layout.add (makeAudioParameterFloat (idPrefix + "Mix", namePrefix + "Mix", 0.0f, 100.0f, 100.0f,
+                                             UnitType::percent, SkewType::linear, 0.0f));
+        layout.add (makeAudioParameterFloat (idPrefix + "Pan", namePrefix + "Pan", -100.0f, 100.0f, 0.0f,
+                                             UnitType::percent, SkewType::linear, 0.0f));
+        layout.add (makeAudioParameterFloat (idPrefix + "Output", namePrefix + "Output", -24.0f, 24.0f, 0.0f,
+                                             UnitType::dB, SkewType::linear, 0.0f));
     }
 
     layout.add (makeAudioParameterBool (ParamId::masterOn, "Master On/Off", "On", "Off", true));

@@ -39,23 +39,35 @@ inline constexpr const char* s1On = "s1On";
 inline constexpr const char* s2On = "s2On";
 
 // Host order.
-inline constexpr std::array<const char*, 27> all {
-    route,    masterInput, masterMix, masterOutput, s1Shape, s1Morph1, s1Morph2,
-    s1Morph3, s1Morph4,    s1Input,   s1Offset,     s1Mix,   s1Pan,    s1Output,
-    s2Shape,  s2Morph1,    s2Morph2,  s2Morph3,     s2Morph4, s2Input, s2Offset,
-    s2Mix,    s2Pan,       s2Output,  masterOn,     s1On,    s2On
-};
+inline constexpr std::array<const char*, 27> all { route,    masterInput, masterMix, masterOutput, s1Shape,  s1Morph1,
+                                                   s1Morph2, s1Morph3,    s1Morph4,  s1Input,      s1Offset, s1Mix,
+                                                   s1Pan,    s1Output,    s2Shape,   s2Morph1,     s2Morph2, s2Morph3,
+                                                   s2Morph4, s2Input,     s2Offset,  s2Mix,        s2Pan,    s2Output,
+                                                   masterOn, s1On,        s2On };
 } // namespace ParamId
 
 // Display names of the 21 curves; name i is choice i of both shape parameters.
-inline constexpr std::array<const char*, 21> curveDisplayNames {
-    "Soft Clip",      "Flex Clip Sym",   "Flex Clip Asym",  "Tube",
-    "Exponential",    "Single Fold",     "Quantize",        "Sine",
-    "Sine 1",         "Sine 2",          "Sine 4",          "Triangle",
-    "Triangle 1",     "Triangle 2",      "Triangle 4",      "Triangle Spring",
-    "Triangle Half",  "Triangle Half 1", "Triangle Half 2", "Triangle Half 4",
-    "Triangle Half Spring"
-};
+inline constexpr std::array<const char*, 21> curveDisplayNames { "Soft Clip",
+                                                                 "Flex Clip Sym",
+                                                                 "Flex Clip Asym",
+                                                                 "Tube",
+                                                                 "Exponential",
+                                                                 "Single Fold",
+                                                                 "Quantize",
+                                                                 "Sine",
+                                                                 "Sine 1",
+                                                                 "Sine 2",
+                                                                 "Sine 4",
+                                                                 "Triangle",
+                                                                 "Triangle 1",
+                                                                 "Triangle 2",
+                                                                 "Triangle 4",
+                                                                 "Triangle Spring",
+                                                                 "Triangle Half",
+                                                                 "Triangle Half 1",
+                                                                 "Triangle Half 2",
+                                                                 "Triangle Half 4",
+                                                                 "Triangle Half Spring" };
 
 // Item a route value selects: "Serial" up to 0.5, "Parallel" above.
 juce::String routeText (float value);
@@ -86,20 +98,14 @@ public:
 
     juce::AudioProcessorValueTreeState::ParameterLayout makeParams();
 
-    static std::unique_ptr<juce::AudioParameterFloat> makeAudioParameterFloat (juce::String id,
-                                                                                juce::String name,
-                                                                                float minimum,
-                                                                                float maximum,
-                                                                                float defaultValue,
-                                                                                UnitType unit,
-                                                                                SkewType skew,
-                                                                                float skewAmount);
+    static std::unique_ptr<juce::AudioParameterFloat> makeAudioParameterFloat (juce::String id, juce::String name,
+                                                                               float minimum, float maximum,
+                                                                               float defaultValue, UnitType unit,
+                                                                               SkewType skew, float skewAmount);
 
-    static std::unique_ptr<juce::AudioParameterBool> makeAudioParameterBool (juce::String id,
-                                                                              juce::String name,
-                                                                              juce::String onText,
-                                                                              juce::String offText,
-                                                                              bool defaultValue);
+    static std::unique_ptr<juce::AudioParameterBool> makeAudioParameterBool (juce::String id, juce::String name,
+                                                                             juce::String onText, juce::String offText,
+                                                                             bool defaultValue);
 
     static juce::String unitSuffix (UnitType unit);
 

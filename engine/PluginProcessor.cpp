@@ -7,7 +7,7 @@
 #include <cmath>
 
 #ifndef WKR_PRODUCT_FOLDER
-  #define WKR_PRODUCT_FOLDER "wkr Plexa 2"
+#  define WKR_PRODUCT_FOLDER "wkr Plexa 2"
 #endif
 
 namespace
@@ -47,20 +47,16 @@ bool isOn (const std::atomic<float>* raw) noexcept { return raw->load (std::memo
 float valueOf (const std::atomic<float>* raw) noexcept { return raw->load (std::memory_order_relaxed); }
 } // namespace
 
-WkrPlexa2AudioProcessor::Slot WkrPlexa2AudioProcessor::makeSlot (int number,
-                                                                  my::GainProcessor& input,
-                                                                  my::OffsetProcesoor& offset,
-                                                                  my::ShapeProcessor& shaper,
-                                                                  my::MixProcessor& mix,
-                                                                  my::PanProcessor& pan,
-                                                                  my::GainProcessor& output,
-                                                                  std::atomic<int>& shapeLast)
+WkrPlexa2AudioProcessor::Slot WkrPlexa2AudioProcessor::makeSlot (int number, my::GainProcessor& input,
+                                                                 my::OffsetProcesoor& offset,
+                                                                 my::ShapeProcessor& shaper, my::MixProcessor& mix,
+                                                                 my::PanProcessor& pan, my::GainProcessor& output,
+                                                                 std::atomic<int>& shapeLast)
 {
     const juce::String prefix = "s" + juce::String (number);
     auto raw = [this, &prefix] (const char* name) { return apvts.getRawParameterValue (prefix + name); };
-    auto morphParameter = [this, &prefix] (int k) -> juce::AudioProcessorParameter* {
-        return apvts.getParameter (prefix + "Morph" + juce::String (k));
-    };
+    auto morphParameter = [this, &prefix] (int k) -> juce::AudioProcessorParameter*
+    { return apvts.getParameter (prefix + "Morph" + juce::String (k)); };
 
     return { input,
              offset,
@@ -70,7 +66,13 @@ WkrPlexa2AudioProcessor::Slot WkrPlexa2AudioProcessor::makeSlot (int number,
              output,
              shapeLast,
              { morphParameter (1), morphParameter (2), morphParameter (3), morphParameter (4) },
-             { raw ("Shape"), raw ("Input"), raw ("Offset"), raw ("Mix"), raw ("Pan"), raw ("Output"), raw ("On"),
+             { raw ("Shape"),
+               raw ("Input"),
+               raw ("Offset"),
+               raw ("Mix"),
+               raw ("Pan"),
+               raw ("Output"),
+               raw ("On"),
                { raw ("Morph1"), raw ("Morph2"), raw ("Morph3"), raw ("Morph4") } } };
 }
 
@@ -104,11 +106,16 @@ juce::dsp::Oversampling<float>* WkrPlexa2AudioProcessor::oversamplerFor (int cho
 {
     switch (choice)
     {
-        case 1: return &oversampling2;
-        case 2: return &oversampling4;
-        case 3: return &oversampling8;
-        case 4: return &oversampling16;
-        default: return nullptr;
+        case 1:
+            return &oversampling2;
+        case 2:
+            return &oversampling4;
+        case 3:
+            return &oversampling8;
+        case 4:
+            return &oversampling16;
+        default:
+            return nullptr;
     }
 }
 
@@ -122,7 +129,8 @@ void WkrPlexa2AudioProcessor::prepareToPlay (double sampleRate, int samplesPerBl
 
     for (my::DspProcessorBase* block : std::initializer_list<my::DspProcessorBase*> {
              &shapeProcessor1, &shapeProcessor2, &gainS1Input, &offsetS1, &mixS1, &gainS1Output, &gainS2Input,
-             &offsetS2, &mixS2, &gainS2Output, &mixParallel, &gainMasterInput, &mixMaster, &gainMasterOutput, &dcOffset })
+             &offsetS2, &mixS2, &gainS2Output, &mixParallel, &gainMasterInput, &mixMaster, &gainMasterOutput,
+             &dcOffset })
         block->prepare (processSpec);
 
     for (int choice = 1; choice <= 4; ++choice)

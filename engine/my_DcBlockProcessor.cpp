@@ -2,10 +2,7 @@
 
 namespace my
 {
-void DcOffsetProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
-{
-    sampleRate = (float) processSpec.sampleRate;
-}
+void DcOffsetProcessor::prepare (juce::dsp::ProcessSpec& processSpec) { sampleRate = (float) processSpec.sampleRate; }
 
 void DcOffsetProcessor::reset()
 {

@@ -24,7 +24,8 @@ void MixProcessor::processAudioBlocks (juce::dsp::AudioBlock<float>& dry, const 
             const auto dryGain = 1.0f - m;
 
             for (int channel = 0; channel < 2; ++channel)
-                dryChannels[channel][frame] = crossfade (dryChannels[channel][frame], wetChannels[channel][frame], dryGain, m);
+                dryChannels[channel][frame] =
+                    crossfade (dryChannels[channel][frame], wetChannels[channel][frame], dryGain, m);
         },
         [&] (int firstFrame, float value)
         {
@@ -36,11 +37,15 @@ void MixProcessor::processAudioBlocks (juce::dsp::AudioBlock<float>& dry, const 
                 // All wet: the dry signal has no part in the result, so it need not be read.
                 if (dryGain == 0.0f)
                 {
-                    juce::FloatVectorOperations::copyWithMultiply (dryChannels[channel] + firstFrame, wetChannels[channel] + firstFrame, m, numFrames - firstFrame);
+                    juce::FloatVectorOperations::copyWithMultiply (dryChannels[channel] + firstFrame,
+                                                                   wetChannels[channel] + firstFrame, m,
+                                                                   numFrames - firstFrame);
                     continue;
                 }
-                juce::FloatVectorOperations::multiply (dryChannels[channel] + firstFrame, dryGain, numFrames - firstFrame);
-                juce::FloatVectorOperations::addWithMultiply (dryChannels[channel] + firstFrame, wetChannels[channel] + firstFrame, m, numFrames - firstFrame);
+                juce::FloatVectorOperations::multiply (dryChannels[channel] + firstFrame, dryGain,
+                                                       numFrames - firstFrame);
+                juce::FloatVectorOperations::addWithMultiply (
+                    dryChannels[channel] + firstFrame, wetChannels[channel] + firstFrame, m, numFrames - firstFrame);
             }
         });
 }

@@ -19,8 +19,8 @@ public:
     void reset() override;
     void setSmoothTargetValues() override;
 
-    float targetValue = 0.0f;     // in the block's own units; written by the owner on the audio thread
-    float sampleRate = 44100.0f;  // written by prepare
+    float targetValue = 0.0f;    // in the block's own units; written by the owner on the audio thread
+    float sampleRate = 44100.0f; // written by prepare
     smoothed::LinearSmoother smoother;
 
 protected:

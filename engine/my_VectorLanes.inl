@@ -2,10 +2,10 @@
 // that defines Floats, Doubles, lanes and the SLEEF functions tanh, sin and pow for its width.
 // No include guard: each width includes it once.
 
-using Mask = decltype (Floats{} < Floats{});
-using DoubleMask = decltype (Doubles{} < Doubles{});
+using Mask = decltype (Floats {} < Floats {});
+using DoubleMask = decltype (Doubles {} < Doubles {});
 
-inline Floats broadcast (float value) noexcept { return Floats{} + value; }
+inline Floats broadcast (float value) noexcept { return Floats {} + value; }
 
 // a where the mask is set, else b.
 inline Floats select (Mask mask, Floats a, Floats b) noexcept { return mask ? a : b; }
@@ -57,7 +57,7 @@ inline Floats narrow (Doubles lower, Doubles upper) noexcept
 // count (1 to lanes) samples into the first lanes; the others are 0.
 inline Floats load (const float* samples, int count) noexcept
 {
-    Floats v{};
+    Floats v {};
     std::memcpy (&v, samples, sizeof (float) * (size_t) count);
     return v;
 }

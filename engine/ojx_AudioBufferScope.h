@@ -56,11 +56,11 @@ private:
         static constexpr int freshBit = 4; // set in `middle` when it holds a snapshot not yet taken
 
         std::array<juce::AudioBuffer<float>, 3> buffers;
-        std::array<int, 3> sizes {};      // valid samples of each buffer; travels with the buffer
-        std::atomic<int> middle { 1 };    // index of the waiting buffer, plus freshBit
-        int writerIndex = 0;              // audio thread only
-        int readerIndex = 2;              // reader only
-        bool readerHasSnapshot = false;   // reader only
+        std::array<int, 3> sizes {};    // valid samples of each buffer; travels with the buffer
+        std::atomic<int> middle { 1 };  // index of the waiting buffer, plus freshBit
+        int writerIndex = 0;            // audio thread only
+        int readerIndex = 2;            // reader only
+        bool readerHasSnapshot = false; // reader only
     };
 
     void publishSnapshot() noexcept;

@@ -22,27 +22,27 @@ constexpr CurveEntry triangle { { phase, exponent, clip, hardness }, { 0.5f, 0.5
 constexpr CurveEntry triangleSpring { { phase, exponent, spring, "" }, { 0.5f, 0.5f, 0.5f, 0.0f } };
 
 constexpr std::array<CurveEntry, ShapeProcessor::numShapes> registry { {
-    { { hardness, "", "", "" }, { 0.0f, 0.0f, 0.0f, 0.0f } },                        // Soft Clip
-    { { "Curve", "Liner", "", "" }, { 0.0f, 0.0f, 0.0f, 0.0f } },                    // Flex Clip Sym
-    { { "N Curve", "N Liner", "P Liner", "P Curve" }, { 0.0f, 0.0f, 0.4f, 0.2f } },  // Flex Clip Asym
-    { { "Shape", "", "", "" }, { 0.4f, 0.0f, 0.0f, 0.0f } },                         // Tube
-    { { exponent, "", "", "" }, { 0.6f, 0.0f, 0.0f, 0.0f } },                        // Exponential
-    { { "", "", "", "" }, { 0.0f, 0.0f, 0.0f, 0.0f } },                              // Single Fold
-    { { "Quantum", exponent, "", "" }, { 0.1f, 0.5f, 0.0f, 0.0f } },                 // Quantize
-    { { phase, spring, clip, hardness }, { 0.5f, 0.5f, 0.0f, 1.0f } },               // Sine
-    sineHeld,                                                                        // Sine 1
-    sineHeld,                                                                        // Sine 2
-    sineHeld,                                                                        // Sine 4
-    triangle,                                                                        // Triangle
-    triangle,                                                                        // Triangle 1
-    triangle,                                                                        // Triangle 2
-    triangle,                                                                        // Triangle 4
-    triangleSpring,                                                                  // Triangle Spring
-    triangle,                                                                        // Triangle Half
-    triangle,                                                                        // Triangle Half 1
-    triangle,                                                                        // Triangle Half 2
-    { { "Shape", exponent, clip, hardness }, { 0.5f, 0.5f, 0.0f, 1.0f } },           // Triangle Half 4
-    triangleSpring,                                                                  // Triangle Half Spring
+    { { hardness, "", "", "" }, { 0.0f, 0.0f, 0.0f, 0.0f } },                       // Soft Clip
+    { { "Curve", "Liner", "", "" }, { 0.0f, 0.0f, 0.0f, 0.0f } },                   // Flex Clip Sym
+    { { "N Curve", "N Liner", "P Liner", "P Curve" }, { 0.0f, 0.0f, 0.4f, 0.2f } }, // Flex Clip Asym
+    { { "Shape", "", "", "" }, { 0.4f, 0.0f, 0.0f, 0.0f } },                        // Tube
+    { { exponent, "", "", "" }, { 0.6f, 0.0f, 0.0f, 0.0f } },                       // Exponential
+    { { "", "", "", "" }, { 0.0f, 0.0f, 0.0f, 0.0f } },                             // Single Fold
+    { { "Quantum", exponent, "", "" }, { 0.1f, 0.5f, 0.0f, 0.0f } },                // Quantize
+    { { phase, spring, clip, hardness }, { 0.5f, 0.5f, 0.0f, 1.0f } },              // Sine
+    sineHeld,                                                                       // Sine 1
+    sineHeld,                                                                       // Sine 2
+    sineHeld,                                                                       // Sine 4
+    triangle,                                                                       // Triangle
+    triangle,                                                                       // Triangle 1
+    triangle,                                                                       // Triangle 2
+    triangle,                                                                       // Triangle 4
+    triangleSpring,                                                                 // Triangle Spring
+    triangle,                                                                       // Triangle Half
+    triangle,                                                                       // Triangle Half 1
+    triangle,                                                                       // Triangle Half 2
+    { { "Shape", exponent, clip, hardness }, { 0.5f, 0.5f, 0.0f, 1.0f } },          // Triangle Half 4
+    triangleSpring,                                                                 // Triangle Half Spring
 } };
 } // namespace
 

@@ -59,17 +59,16 @@ public:
     // Frames one morph glide takes at a given rate: floor(0.1 x rate).
     static int rampLengthFor (float rate) noexcept;
 
-    std::atomic<int> shapeIndex { 0 };   // registry index 0..20; audio thread (processor), editor reads
-    MorphValues morphTarget {};          // audio thread (processor), before each block
-    int lastShapeIndex = 0;              // audio thread: shapeIndex at the end of the last block
+    std::atomic<int> shapeIndex { 0 };             // registry index 0..20; audio thread (processor), editor reads
+    MorphValues morphTarget {};                    // audio thread (processor), before each block
+    int lastShapeIndex = 0;                        // audio thread: shapeIndex at the end of the last block
     std::array<ShaperBase*, numShapes> shapers {}; // points at the curves below; fixed at construction
 
 private:
-    std::tuple<ShaperClip, ShaperDriveSym, ShaperDriveAsym, ShaperTube, ShaperExponential,
-               ShaperTmlSingleFold, ShaperQuantizeExpo, ShaperSineExpo, ShaperSine1, ShaperSine2,
-               ShaperSine4, ShaperTriangleA, ShaperTriangleA1, ShaperTriangleA2, ShaperTriangleA4,
-               ShaperTriangleASpring, ShaperTriangleHalf, ShaperTriangleHalf1, ShaperTriangleHalf2,
-               ShaperTriangleHalf4, ShaperTriangleHalfSpring>
+    std::tuple<ShaperClip, ShaperDriveSym, ShaperDriveAsym, ShaperTube, ShaperExponential, ShaperTmlSingleFold,
+               ShaperQuantizeExpo, ShaperSineExpo, ShaperSine1, ShaperSine2, ShaperSine4, ShaperTriangleA,
+               ShaperTriangleA1, ShaperTriangleA2, ShaperTriangleA4, ShaperTriangleASpring, ShaperTriangleHalf,
+               ShaperTriangleHalf1, ShaperTriangleHalf2, ShaperTriangleHalf4, ShaperTriangleHalfSpring>
         curves;
 
 public:

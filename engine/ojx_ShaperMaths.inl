@@ -91,8 +91,12 @@ inline Floats sinePhase (Floats w, float b) noexcept
     // pick their piece's numbers first, so one division serves all three.
     const auto isFirst = w < c, isSecond = ~isFirst & (w < d);
     const auto pick = [isFirst, isSecond] (float first, float second, float third)
-    { return vec::select (isFirst, vec::broadcast (first), vec::select (isSecond, vec::broadcast (second), vec::broadcast (third))); };
-    const auto from = pick (0.0f, quarter, threeQuarters), rise = pick (quarter, threeQuarters - quarter, full - threeQuarters);
+    {
+        return vec::select (isFirst, vec::broadcast (first),
+                            vec::select (isSecond, vec::broadcast (second), vec::broadcast (third)));
+    };
+    const auto from = pick (0.0f, quarter, threeQuarters),
+               rise = pick (quarter, threeQuarters - quarter, full - threeQuarters);
     const auto start = pick (0.0f, c, d), length = pick (c, d - c, full - d);
     return from + rise * (w - start) / length;
 }
@@ -153,7 +157,10 @@ struct TriangleWave
     {
         return { a, e, powerExponent (e, 4.0f), powerExponent (e, 8.0f), 2.0f - (a + a) };
     }
-    static TriangleWave fromMorph (const MorphValues& m) noexcept { return withShape (trianglePhasePoint (m[0]), m[1]); }
+    static TriangleWave fromMorph (const MorphValues& m) noexcept
+    {
+        return withShape (trianglePhasePoint (m[0]), m[1]);
+    }
 
     Floats at (Floats x) const noexcept
     {
@@ -163,8 +170,8 @@ struct TriangleWave
         // Falls and rises share one power curve: each lane takes the segment it is on.
         const auto u = 2.0f * fractionalPart ((magnitude - phasePoint) * 0.5f);
         const auto isFalling = u < fallLength;
-        const auto t = vec::select (isFalling, u, u - fallLength)
-                       / vec::select (isFalling, vec::broadcast (fallLength), vec::broadcast (2.0f - fallLength));
+        const auto t = vec::select (isFalling, u, u - fallLength) /
+                       vec::select (isFalling, vec::broadcast (fallLength), vec::broadcast (2.0f - fallLength));
         const auto curve = powerCurve (t, bend, segmentExponent);
         const auto y0 = vec::select (isFalling, 1.0f - 2.0f * curve, 2.0f * curve - 1.0f);
         return withSignOf (x, vec::select (magnitude < phasePoint, firstRise, y0));
@@ -234,7 +241,8 @@ struct FlexSides
             return x;
 
         // One knee call serves both sides: each lane takes its own side's numbers.
-        const auto fromEnd = x + vec::select (isBelow, vec::broadcast (negative.linearEnd), vec::broadcast (-positive.linearEnd));
+        const auto fromEnd =
+            x + vec::select (isBelow, vec::broadcast (negative.linearEnd), vec::broadcast (-positive.linearEnd));
         const auto bent = vec::narrow (bend (vec::lowerHalf (x), vec::lowerHalf (fromEnd)),
                                        bend (vec::upperHalf (x), vec::upperHalf (fromEnd)));
         return vec::select (isLinear, x, bent);
@@ -244,7 +252,8 @@ private:
     Doubles bend (Doubles x, Doubles fromEnd) const noexcept
     {
         const auto isBelow = x < (double) -negative.linearEnd;
-        const auto pick = [isBelow] (double below, double above) { return vec::select (isBelow, Doubles {} + below, Doubles {} + above); };
+        const auto pick = [isBelow] (double below, double above)
+        { return vec::select (isBelow, Doubles {} + below, Doubles {} + above); };
         const auto end = pick (-(double) negative.linearEnd, (double) positive.linearEnd);
         const auto room = pick (negative.room, positive.room);
         const auto knee = PowerKnee::at (fromEnd / room, pick (negative.knee.exponent, positive.knee.exponent),
@@ -275,7 +284,10 @@ struct FlexClipAsymMaths
 // x / (|x| + 1) below 0; above 0 the power knee of m1.
 struct TubeMaths
 {
-    static PowerKnee makeParams (const MorphValues& m) noexcept { return PowerKnee::withExponent (kneeExponent (m[0])); }
+    static PowerKnee makeParams (const MorphValues& m) noexcept
+    {
+        return PowerKnee::withExponent (kneeExponent (m[0]));
+    }
     static Floats shape (Floats x, const PowerKnee& positive) noexcept
     {
         const auto half = [&positive] (Doubles u)
@@ -290,7 +302,10 @@ struct TubeMaths
 
 struct ExponentialMaths
 {
-    struct Params { float bend, exponent; };
+    struct Params
+    {
+        float bend, exponent;
+    };
 
     static Params makeParams (const MorphValues& m) noexcept { return { m[0], powerExponent (m[0], 10.0f) }; }
     static Floats shape (Floats x, const Params& p) noexcept
@@ -303,7 +318,9 @@ struct ExponentialMaths
 
 struct SingleFoldMaths
 {
-    struct Params {};
+    struct Params
+    {
+    };
 
     static Params makeParams (const MorphValues&) noexcept { return {}; }
     static Floats shape (Floats x, Params) noexcept
@@ -318,7 +335,10 @@ struct SingleFoldMaths
 // exponent of m2.
 struct QuantizeMaths
 {
-    struct Params { float quantum, exponent, inverseExponent; };
+    struct Params
+    {
+        float quantum, exponent, inverseExponent;
+    };
 
     static Params makeParams (const MorphValues& m) noexcept
     {
@@ -333,7 +353,8 @@ struct QuantizeMaths
             for (int i = 0; i < vec::lanes; ++i)
                 remainder[i] = std::fmod (warped[i], p.quantum);
         const auto quantized = withSignOf (x, vec::powerOrSame (warped - remainder, p.inverseExponent));
-        return vec::select (x > 1.0f, vec::broadcast (1.0f), vec::select (x < -1.0f, vec::broadcast (-1.0f), quantized));
+        return vec::select (x > 1.0f, vec::broadcast (1.0f),
+                            vec::select (x < -1.0f, vec::broadcast (-1.0f), quantized));
     }
 };
 
@@ -341,10 +362,14 @@ struct QuantizeMaths
 // Fold curves.
 
 // A wave of x, held beyond the rule's edges, then the gain-and-clip stage.
-template <typename Wave, HoldRule rule>
-struct FoldMaths
+template <typename Wave, HoldRule rule> struct FoldMaths
 {
-    struct Params { Wave wave; HoldEdges hold; GainClip stage; };
+    struct Params
+    {
+        Wave wave;
+        HoldEdges hold;
+        GainClip stage;
+    };
 
     static Params makeParams (const MorphValues& m) noexcept
     {
@@ -361,12 +386,18 @@ struct FoldMaths
 };
 
 // A wave of the spring-warped magnitude (m3), carried to the side of x; no gain, no clip.
-template <typename Wave>
-struct SpringFoldMaths
+template <typename Wave> struct SpringFoldMaths
 {
-    struct Params { Wave wave; Spring spring; };
+    struct Params
+    {
+        Wave wave;
+        Spring spring;
+    };
 
-    static Params makeParams (const MorphValues& m) noexcept { return { Wave::fromMorph (m), Spring::fromMorph (m[2]) }; }
+    static Params makeParams (const MorphValues& m) noexcept
+    {
+        return { Wave::fromMorph (m), Spring::fromMorph (m[2]) };
+    }
     static Floats shape (Floats x, const Params& p) noexcept
     {
         return withSignOf (x, p.wave.at (p.spring.apply (vec::abs (x))));
@@ -398,8 +429,7 @@ using TriangleHalfSpring = SpringFoldMaths<HalfTriangleWave>;
 
 // Shapes numSamples samples in place with the morph values m: one setup, then all lanes at a time;
 // a short rest fills the first lanes of one more pass.
-template <typename Maths>
-void shapeSamples (float* samples, int numSamples, const MorphValues& m) noexcept
+template <typename Maths> void shapeSamples (float* samples, int numSamples, const MorphValues& m) noexcept
 {
     const auto params = Maths::makeParams (m);
     int i = 0;
@@ -412,7 +442,10 @@ void shapeSamples (float* samples, int numSamples, const MorphValues& m) noexcep
 // Single values of the shared steps, for callers outside the curves.
 inline double kneeAt (double u, double n) noexcept { return PowerKnee::withExponent (n).at (u); }
 inline float fractionOf (float v) noexcept { return fractionalPart (vec::broadcast (v))[0]; }
-inline float triangleAt (float a, float e, float x) noexcept { return TriangleWave::withShape (a, e).at (vec::broadcast (x))[0]; }
+inline float triangleAt (float a, float e, float x) noexcept
+{
+    return TriangleWave::withShape (a, e).at (vec::broadcast (x))[0];
+}
 inline float halfTriangleAt (float a, float e, float magnitude) noexcept
 {
     return HalfTriangleWave::withShape (a, e).magnitudeAt (vec::broadcast (magnitude))[0];

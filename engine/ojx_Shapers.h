@@ -44,10 +44,10 @@ inline float trianglePhasePoint (float m1) noexcept { return m1 * 0.98f + 0.01f;
 // Where a holding fold curve stops folding; p is its phase point.
 enum class HoldRule
 {
-    never,    // free-running
-    form1,    // +1 above p, +1 below p - 2 (Sine 1, Triangle 1)
-    form2,    // -1 above 2 - p, +1 below p - 2 (Sine 2, Triangle 2)
-    form4,    // +1 above 2 + p, -1 below -(2 + p) (Sine 4, Triangle 4, Triangle Half 4)
+    never,     // free-running
+    form1,     // +1 above p, +1 below p - 2 (Sine 1, Triangle 1)
+    form2,     // -1 above 2 - p, +1 below p - 2 (Sine 2, Triangle 2)
+    form4,     // +1 above 2 + p, -1 below -(2 + p) (Sine 4, Triangle 4, Triangle Half 4)
     halfForm1, // +1 above p, -1 below -(1 + p) (Triangle Half 1)
     halfForm2  // +1 above 1 + p, -1 below -(1 + p) (Triangle Half 2)
 };
@@ -60,6 +60,7 @@ struct HoldEdges
 
     static HoldEdges forRule (HoldRule rule, float p) noexcept
     {
+        // clang-format off
         switch (rule)
         {
             case HoldRule::form1:     return { p - 2.0f, 1.0f, p, 1.0f };
@@ -69,6 +70,7 @@ struct HoldEdges
             case HoldRule::halfForm2: return { -(1.0f + p), -1.0f, 1.0f + p, 1.0f };
             case HoldRule::never:     break;
         }
+        // clang-format on
         return {};
     }
 };
@@ -92,7 +94,7 @@ namespace lanes8
 namespace vec = my::vec8;
 using vec::Doubles;
 using vec::Floats;
-#include "engine/ojx_ShaperMaths.inl"
+#  include "engine/ojx_ShaperMaths.inl"
 } // namespace lanes8
 WKR_END_WIDE_LANES
 #endif
@@ -100,14 +102,17 @@ WKR_END_WIDE_LANES
 // The lane set of this processor, fixed at start-up: the eight-lane one where it may run. The
 // curve view and the audio path always go through the same one.
 #if WKR_WIDE_LANES
-  #define WKR_WITH_LANE_SET(call) (vec::hasWideLanes ? lanes8::call : lanes4::call)
+#  define WKR_WITH_LANE_SET(call) (vec::hasWideLanes ? lanes8::call : lanes4::call)
 #else
-  #define WKR_WITH_LANE_SET(call) (lanes4::call)
+#  define WKR_WITH_LANE_SET(call) (lanes4::call)
 #endif
 
 inline double getProcessedDrive (double u, double n) noexcept { return WKR_WITH_LANE_SET (kneeAt (u, n)); }
 inline float fractionalPart (float v) noexcept { return WKR_WITH_LANE_SET (fractionOf (v)); }
-inline float getProcessedTriangleA (float a, float e, float x) noexcept { return WKR_WITH_LANE_SET (triangleAt (a, e, x)); }
+inline float getProcessedTriangleA (float a, float e, float x) noexcept
+{
+    return WKR_WITH_LANE_SET (triangleAt (a, e, x));
+}
 inline float getProcessedTriangleHalf (float a, float e, float magnitude) noexcept
 {
     return WKR_WITH_LANE_SET (halfTriangleAt (a, e, magnitude));
@@ -137,9 +142,9 @@ public:
     MorphValues getMorph() const noexcept;
     void setMorph (const MorphValues& values) noexcept;
 
-    std::array<juce::String, 4> morphNames;                // set once by the slot; empty hides the dial
+    std::array<juce::String, 4> morphNames;                             // set once by the slot; empty hides the dial
     std::array<std::atomic<float>, 4> morph { 0.0f, 0.0f, 0.0f, 0.0f }; // audio thread; the curve view reads
-    MorphValues defaultMorph {};                           // set once by the slot
+    MorphValues defaultMorph {};                                        // set once by the slot
 
 private:
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ShaperBase)
@@ -148,13 +153,12 @@ private:
 // Gives a curve its three entry points from the name of its formula in the lane sets. A single
 // sample runs through the same code as a block, so the curve view draws exactly what plays.
 #if WKR_WIDE_LANES
-  #define WKR_CURVE(name) CurveShaper<lanes4::name, lanes8::name>
+#  define WKR_CURVE(name) CurveShaper<lanes4::name, lanes8::name>
 #else
-  #define WKR_CURVE(name) CurveShaper<lanes4::name>
+#  define WKR_CURVE(name) CurveShaper<lanes4::name>
 #endif
 
-template <typename Narrow, typename Wide = Narrow>
-class CurveShaper : public ShaperBase
+template <typename Narrow, typename Wide = Narrow> class CurveShaper : public ShaperBase
 {
 public:
     float getProcessed (float x) const override
@@ -191,25 +195,67 @@ private:
 //==============================================================================
 // The 21 curves, in registry order.
 
-class ShaperClip final : public WKR_CURVE (SoftClip) {};
-class ShaperDriveSym final : public WKR_CURVE (FlexClipSym) {};
-class ShaperDriveAsym final : public WKR_CURVE (FlexClipAsym) {};
-class ShaperTube final : public WKR_CURVE (Tube) {};
-class ShaperExponential final : public WKR_CURVE (Exponential) {};
-class ShaperTmlSingleFold final : public WKR_CURVE (SingleFold) {};
-class ShaperQuantizeExpo final : public WKR_CURVE (Quantize) {};
-class ShaperSineExpo final : public WKR_CURVE (SineExpo) {};
-class ShaperSine1 final : public WKR_CURVE (Sine1) {};
-class ShaperSine2 final : public WKR_CURVE (Sine2) {};
-class ShaperSine4 final : public WKR_CURVE (Sine4) {};
-class ShaperTriangleA final : public WKR_CURVE (TriangleA) {};
-class ShaperTriangleA1 final : public WKR_CURVE (TriangleA1) {};
-class ShaperTriangleA2 final : public WKR_CURVE (TriangleA2) {};
-class ShaperTriangleA4 final : public WKR_CURVE (TriangleA4) {};
-class ShaperTriangleASpring final : public WKR_CURVE (TriangleASpring) {};
-class ShaperTriangleHalf final : public WKR_CURVE (TriangleHalf) {};
-class ShaperTriangleHalf1 final : public WKR_CURVE (TriangleHalf1) {};
-class ShaperTriangleHalf2 final : public WKR_CURVE (TriangleHalf2) {};
-class ShaperTriangleHalf4 final : public WKR_CURVE (TriangleHalf4) {};
-class ShaperTriangleHalfSpring final : public WKR_CURVE (TriangleHalfSpring) {};
+class ShaperClip final : public WKR_CURVE (SoftClip)
+{
+};
+class ShaperDriveSym final : public WKR_CURVE (FlexClipSym)
+{
+};
+class ShaperDriveAsym final : public WKR_CURVE (FlexClipAsym)
+{
+};
+class ShaperTube final : public WKR_CURVE (Tube)
+{
+};
+class ShaperExponential final : public WKR_CURVE (Exponential)
+{
+};
+class ShaperTmlSingleFold final : public WKR_CURVE (SingleFold)
+{
+};
+class ShaperQuantizeExpo final : public WKR_CURVE (Quantize)
+{
+};
+class ShaperSineExpo final : public WKR_CURVE (SineExpo)
+{
+};
+class ShaperSine1 final : public WKR_CURVE (Sine1)
+{
+};
+class ShaperSine2 final : public WKR_CURVE (Sine2)
+{
+};
+class ShaperSine4 final : public WKR_CURVE (Sine4)
+{
+};
+class ShaperTriangleA final : public WKR_CURVE (TriangleA)
+{
+};
+class ShaperTriangleA1 final : public WKR_CURVE (TriangleA1)
+{
+};
+class ShaperTriangleA2 final : public WKR_CURVE (TriangleA2)
+{
+};
+class ShaperTriangleA4 final : public WKR_CURVE (TriangleA4)
+{
+};
+class ShaperTriangleASpring final : public WKR_CURVE (TriangleASpring)
+{
+};
+class ShaperTriangleHalf final : public WKR_CURVE (TriangleHalf)
+{
+};
+class ShaperTriangleHalf1 final : public WKR_CURVE (TriangleHalf1)
+{
+};
+class ShaperTriangleHalf2 final : public WKR_CURVE (TriangleHalf2)
+{
+};
+class ShaperTriangleHalf4 final : public WKR_CURVE (TriangleHalf4)
+{
+};
+class ShaperTriangleHalfSpring final : public WKR_CURVE (TriangleHalfSpring)
+{
+};
 } // namespace my

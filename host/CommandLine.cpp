@@ -11,8 +11,8 @@ int parseInt (const juce::String& text, const juce::String& what, int minimum, i
 {
     const double value = parseNumber (text, what);
     if (value != std::floor (value) || value < minimum || value > maximum)
-        throw UsageError{ what + " must be a whole number from " + juce::String (minimum) + " to " +
-                          juce::String (maximum) };
+        throw UsageError { what + " must be a whole number from " + juce::String (minimum) + " to " +
+                           juce::String (maximum) };
     return static_cast<int> (value);
 }
 
@@ -21,8 +21,8 @@ double parseInRange (const juce::String& text, const juce::String& what, double 
 {
     const double value = parseNumber (text, what);
     if (value < minimum || value > maximum)
-        throw UsageError{ what + " must lie between " + juce::String (minimum) + " and " + juce::String (maximum) +
-                          unit };
+        throw UsageError { what + " must lie between " + juce::String (minimum) + " and " + juce::String (maximum) +
+                           unit };
     return value;
 }
 
@@ -30,7 +30,7 @@ ParameterSetting parseSetting (ParameterSetting::Kind kind, const juce::String& 
 {
     const int equals = text.indexOfChar ('=');
     if (equals <= 0)
-        throw UsageError{ option + " takes ID=VALUE, got \"" + text + "\"" };
+        throw UsageError { option + " takes ID=VALUE, got \"" + text + "\"" };
     return { kind, text.substring (0, equals), text.substring (equals + 1) };
 }
 
@@ -55,7 +55,7 @@ const OptionRow optionTable[] = {
       {
           o.seconds = parseInRange (v, "--seconds", 0.0, 3600.0, "");
           if (o.seconds <= 0.0)
-              throw UsageError{ "--seconds must lie between 0 and 3600" };
+              throw UsageError { "--seconds must lie between 0 and 3600" };
       } },
     { nullptr, "--block", "N", "host block size in samples (default 512)",
       [] (Options& o, const juce::String& v) { o.blockSize = parseInt (v, "--block", 1, 65536); } },
@@ -104,7 +104,7 @@ double parseNumber (const juce::String& text, const juce::String& what)
 {
     if (const auto value = finiteNumber (text))
         return *value;
-    throw UsageError{ what + " needs a number, got \"" + text + "\"" };
+    throw UsageError { what + " needs a number, got \"" + text + "\"" };
 }
 
 Options parseCommandLine (const juce::StringArray& args)
@@ -118,23 +118,23 @@ Options parseCommandLine (const juce::StringArray& args)
         if (const auto* row = findOption (arg))
         {
             if (row->argument != nullptr && i + 1 >= args.size())
-                throw UsageError{ arg + " needs a value" };
+                throw UsageError { arg + " needs a value" };
             row->apply (options, row->argument != nullptr ? args[++i] : juce::String());
         }
         else if (arg.startsWith ("-") && arg.length() > 1)
-            throw UsageError{ "unknown option " + arg };
+            throw UsageError { "unknown option " + arg };
         else
             positional.add (arg);
     }
 
     if (positional.size() > 2)
-        throw UsageError{ "too many files: " + positional.joinIntoString (" ") };
+        throw UsageError { "too many files: " + positional.joinIntoString (" ") };
     if (positional.size() > 0)
         options.inputPath = positional[0];
     if (positional.size() > 1)
     {
         if (options.outputPath.isNotEmpty())
-            throw UsageError{ "two output files given" };
+            throw UsageError { "two output files given" };
         options.outputPath = positional[1];
     }
     return options;

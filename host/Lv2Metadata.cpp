@@ -70,9 +70,9 @@ std::vector<ParameterFacts> factsOf (const juce::AudioProcessor& processor)
         if (ranged == nullptr)
             continue;
 
-        ParameterFacts facts{ ranged->getParameterID(),
-                              {},
-                              unitOf (ranged->getText (ranged->getDefaultValue(), 1024)) };
+        ParameterFacts facts { ranged->getParameterID(),
+                               {},
+                               unitOf (ranged->getText (ranged->getDefaultValue(), 1024)) };
         const int steps = ranged->getNumSteps();
         if (ranged->isDiscrete() && steps >= 2 && steps < scalePointStepLimit)
             for (int i = 0; i < steps; ++i)

@@ -64,7 +64,7 @@ float normalisedFromPlain (const juce::RangedAudioParameter& parameter, double v
 {
     const auto& range = parameter.getNormalisableRange();
     if (value < range.start || value > range.end)
-        throw UsageError{ expectedNumber (parameter, unitOf (parameter)) + ", got \"" + text + "\"" };
+        throw UsageError { expectedNumber (parameter, unitOf (parameter)) + ", got \"" + text + "\"" };
     return parameter.convertTo0to1 (static_cast<float> (value));
 }
 
@@ -93,15 +93,15 @@ float normalisedValueForText (const juce::RangedAudioParameter& parameter, const
     {
         const int step = names.indexOf (text.trim(), true);
         if (step < 0)
-            throw UsageError{ id + " takes one of " + names.joinIntoString (", ") + " (any letter case), got \"" +
-                              text + "\"" };
+            throw UsageError { id + " takes one of " + names.joinIntoString (", ") + " (any letter case), got \"" +
+                               text + "\"" };
         return static_cast<float> (step) / static_cast<float> (names.size() - 1);
     }
 
     const auto unit = unitOf (parameter);
     const auto number = finiteNumber (numberWithoutUnit (text, unit));
     if (! number)
-        throw UsageError{ expectedNumber (parameter, unit) + ", got \"" + text + "\"" };
+        throw UsageError { expectedNumber (parameter, unit) + ", got \"" + text + "\"" };
     return normalisedFromPlain (parameter, *number, text);
 }
 
@@ -109,7 +109,7 @@ void applySetting (juce::AudioProcessor& processor, const ParameterSetting& sett
 {
     auto* parameter = findParameter (processor, setting.id);
     if (parameter == nullptr)
-        throw UsageError{ "no parameter with ID \"" + setting.id + "\" (see --list)" };
+        throw UsageError { "no parameter with ID \"" + setting.id + "\" (see --list)" };
 
     float normalised = 0.0f;
     switch (setting.kind)
@@ -121,7 +121,7 @@ void applySetting (juce::AudioProcessor& processor, const ParameterSetting& sett
         {
             const double value = parseNumber (setting.value, setting.id);
             if (value < 0.0 || value > 1.0)
-                throw UsageError{ "a normalised value lies between 0 and 1, got " + setting.value };
+                throw UsageError { "a normalised value lies between 0 and 1, got " + setting.value };
             normalised = static_cast<float> (value);
             break;
         }

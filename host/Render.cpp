@@ -4,16 +4,12 @@
 
 namespace host
 {
-SignalSource::SignalSource (double rate, juce::int64 numSamples)
-    : sampleRate (rate)
-    , length (numSamples)
-{
-}
+SignalSource::SignalSource (double rate, juce::int64 numSamples) : sampleRate (rate), length (numSamples) {}
 
 SignalSource::SignalSource (std::unique_ptr<WavInput> wavFile)
-    : file (std::move (wavFile))
-    , sampleRate (file->getLayout().sampleRate)
-    , length (file->getLayout().numFrames)
+    : file (std::move (wavFile)),
+      sampleRate (file->getLayout().sampleRate),
+      length (file->getLayout().numFrames)
 {
 }
 

@@ -21,8 +21,8 @@ namespace
 // live in fixed buffers that a slot's flag publishes.
 struct PendingFile
 {
-    std::atomic<bool> used{ false };
-    char path[PATH_MAX]{};
+    std::atomic<bool> used { false };
+    char path[PATH_MAX] {};
 };
 
 std::array<PendingFile, 8> pendingFiles;
@@ -98,8 +98,8 @@ class ReplacementFile::DescriptorStream : public juce::OutputStream
 {
 public:
     DescriptorStream (int fileDescriptor, int& firstErrorOfFile)
-        : descriptor (fileDescriptor)
-        , firstError (firstErrorOfFile)
+        : descriptor (fileDescriptor),
+          firstError (firstErrorOfFile)
     {
     }
 
@@ -145,8 +145,7 @@ private:
     juce::int64 position = 0;
 };
 
-ReplacementFile::ReplacementFile (const juce::File& targetFile)
-    : target (resolvedTarget (targetFile))
+ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolvedTarget (targetFile))
 {
     struct stat existing;
     const bool exists = ::lstat (target.getFullPathName().toRawUTF8(), &existing) == 0;

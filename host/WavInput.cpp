@@ -40,11 +40,11 @@ bool readExactly (juce::InputStream& stream, void* destination, int numBytes)
 
 FormatChunk readFormatChunk (juce::InputStream& stream, juce::uint32 size, const juce::String& name)
 {
-    juce::uint8 bytes[40]{};
+    juce::uint8 bytes[40] {};
     if (size < 16 || ! readExactly (stream, bytes, static_cast<int> (std::min<juce::uint32> (size, sizeof (bytes)))))
         refuse (name, "has a format chunk too short to read");
 
-    FormatChunk format{ le16 (bytes), le16 (bytes + 2), le32 (bytes + 4), le16 (bytes + 12), le16 (bytes + 14) };
+    FormatChunk format { le16 (bytes), le16 (bytes + 2), le32 (bytes + 4), le16 (bytes + 12), le16 (bytes + 14) };
     if (format.tag == extensibleTag)
     {
         if (size < 40)
@@ -207,8 +207,8 @@ WavLayout readWavLayout (juce::InputStream& stream, const juce::String& name)
 }
 
 WavInput::WavInput (const juce::File& file)
-    : name (file.getFullPathName())
-    , stream (std::make_unique<juce::FileInputStream> (file))
+    : name (file.getFullPathName()),
+      stream (std::make_unique<juce::FileInputStream> (file))
 {
     if (file.isDirectory() || ! stream->openedOk())
         throw std::runtime_error (("cannot read " + name).toStdString());

@@ -9,53 +9,58 @@ namespace my
 {
 namespace
 {
-    // The icon's frame inside the rectangle it is fitted into.
-    struct IconFrame
+// The icon's frame inside the rectangle it is fitted into.
+struct IconFrame
+{
+    IconFrame (float x, float y, float w, float h)
+        : left (x + 0.1f * w + 1.0f),
+          right (x + 0.9f * w - 1.0f),
+          span (0.8f * w - 2.0f),
+          top (y + 0.2f * h + 1.0f),
+          bottom (y + 0.8f * h - 1.0f),
+          height (0.6f * h - 2.0f),
+          middle (y + 0.5f * h),
+          centreX (x + 0.5f * w)
     {
-        IconFrame (float x, float y, float w, float h)
-            : left (x + 0.1f * w + 1.0f), right (x + 0.9f * w - 1.0f), span (0.8f * w - 2.0f),
-              top (y + 0.2f * h + 1.0f), bottom (y + 0.8f * h - 1.0f), height (0.6f * h - 2.0f),
-              middle (y + 0.5f * h), centreX (x + 0.5f * w)
-        {
-        }
-
-        float left, right, span, top, bottom, height, middle, centreX;
-    };
-
-    void addPolyline (juce::Path& path, std::initializer_list<juce::Point<float>> points)
-    {
-        auto point = points.begin();
-        path.startNewSubPath (*point);
-
-        while (++point != points.end())
-            path.lineTo (*point);
     }
 
-    void addSine (juce::Path& path, const IconFrame& f)
+    float left, right, span, top, bottom, height, middle, centreX;
+};
+
+void addPolyline (juce::Path& path, std::initializer_list<juce::Point<float>> points)
+{
+    auto point = points.begin();
+    path.startNewSubPath (*point);
+
+    while (++point != points.end())
+        path.lineTo (*point);
+}
+
+void addSine (juce::Path& path, const IconFrame& f)
+{
+    path.startNewSubPath (f.left, f.middle);
+
+    for (int i = 1; i <= 20; ++i)
+        path.lineTo (f.left + f.span * (float) i / 20.0f,
+                     f.middle + (f.height / 2.0f) * std::sin (-0.1f * juce::MathConstants<float>::pi * (float) i));
+}
+
+void addNoise (juce::Path& path, const IconFrame& f)
+{
+    static constexpr std::array<float, 21> levels { 0.7f,  0.75f, 0.72f, 0.6f, 0.3f, 0.1f, 0.0f,
+                                                    0.15f, 0.35f, 0.55f, 0.6f, 0.5f, 0.3f, 0.2f,
+                                                    0.25f, 0.55f, 0.92f, 1.0f, 0.9f, 0.3f, 0.35f };
+
+    for (size_t i = 0; i < levels.size(); ++i)
     {
-        path.startNewSubPath (f.left, f.middle);
+        const juce::Point<float> point (f.left + f.span * (float) i / 20.0f, f.top + levels[i] * f.height);
 
-        for (int i = 1; i <= 20; ++i)
-            path.lineTo (f.left + f.span * (float) i / 20.0f,
-                         f.middle + (f.height / 2.0f) * std::sin (-0.1f * juce::MathConstants<float>::pi * (float) i));
+        if (i == 0)
+            path.startNewSubPath (point);
+        else
+            path.lineTo (point);
     }
-
-    void addNoise (juce::Path& path, const IconFrame& f)
-    {
-        static constexpr std::array<float, 21> levels { 0.7f, 0.75f, 0.72f, 0.6f, 0.3f, 0.1f, 0.0f,
-                                                         0.15f, 0.35f, 0.55f, 0.6f, 0.5f, 0.3f, 0.2f,
-                                                         0.25f, 0.55f, 0.92f, 1.0f, 0.9f, 0.3f, 0.35f };
-
-        for (size_t i = 0; i < levels.size(); ++i)
-        {
-            const juce::Point<float> point (f.left + f.span * (float) i / 20.0f, f.top + levels[i] * f.height);
-
-            if (i == 0)
-                path.startNewSubPath (point);
-            else
-                path.lineTo (point);
-        }
-    }
+}
 } // namespace
 
 void ButtonPath::makePath (float x, float y, float w, float h, int type, juce::Path& path)
@@ -68,12 +73,18 @@ void ButtonPath::makePath (float x, float y, float w, float h, int type, juce::P
             addSine (path, f);
             break;
         case triangle:
-            addPolyline (path, { { f.left, f.middle }, { f.left + 0.25f * f.span, f.top },
-                                 { f.left + 0.75f * f.span, f.bottom }, { f.right, f.middle } });
+            addPolyline (path, { { f.left, f.middle },
+                                 { f.left + 0.25f * f.span, f.top },
+                                 { f.left + 0.75f * f.span, f.bottom },
+                                 { f.right, f.middle } });
             break;
         case square:
-            addPolyline (path, { { f.left, f.bottom }, { f.left, f.top }, { f.centreX, f.top },
-                                 { f.centreX, f.bottom }, { f.right, f.bottom }, { f.right, f.top } });
+            addPolyline (path, { { f.left, f.bottom },
+                                 { f.left, f.top },
+                                 { f.centreX, f.top },
+                                 { f.centreX, f.bottom },
+                                 { f.right, f.bottom },
+                                 { f.right, f.top } });
             break;
         case sawFalling:
             addPolyline (path, { { f.left, f.bottom }, { f.left, f.top }, { f.right, f.bottom }, { f.right, f.top } });
@@ -89,10 +100,7 @@ void ButtonPath::makePath (float x, float y, float w, float h, int type, juce::P
     }
 }
 
-ButtonBase::ButtonBase()
-{
-    setClickingTogglesState (true);
-}
+ButtonBase::ButtonBase() { setClickingTogglesState (true); }
 
 void ButtonBase::mouseEnter (const juce::MouseEvent&)
 {
@@ -106,10 +114,7 @@ void ButtonBase::mouseExit (const juce::MouseEvent&)
     HintKey::mouseExited (hintKeyTarget);
 }
 
-void ButtonBase::refreshToggleState()
-{
-    setToggleState (getToggleState(), juce::dontSendNotification);
-}
+void ButtonBase::refreshToggleState() { setToggleState (getToggleState(), juce::dontSendNotification); }
 
 void ButtonBase::paint (juce::Graphics& g)
 {
@@ -147,6 +152,7 @@ void ButtonBase::paint (juce::Graphics& g)
     }
 
     g.setFont (font);
-    g.drawText (caption, juce::Rectangle<float> (0.0f, (float) (int) textOffsetY, w, h), juce::Justification::centred, true);
+    g.drawText (caption, juce::Rectangle<float> (0.0f, (float) (int) textOffsetY, w, h), juce::Justification::centred,
+                true);
 }
 } // namespace my

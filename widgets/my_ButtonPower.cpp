@@ -55,6 +55,7 @@ void ButtonMasterPower::paint (juce::Graphics& g)
     powerSymbol.lineTo (cx, cy - 2.5f * unit);
 
     g.setColour (symbol);
-    g.strokePath (powerSymbol, juce::PathStrokeType (2.0f, juce::PathStrokeType::mitered, juce::PathStrokeType::rounded));
+    g.strokePath (powerSymbol,
+                  juce::PathStrokeType (2.0f, juce::PathStrokeType::mitered, juce::PathStrokeType::rounded));
 }
 } // namespace my

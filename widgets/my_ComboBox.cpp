@@ -6,20 +6,11 @@ namespace my
 {
 MyComboBox::MyComboBox() : juce::ComboBox (juce::String()) {}
 
-MyComboBox::~MyComboBox()
-{
-    setLookAndFeel (nullptr);
-}
+MyComboBox::~MyComboBox() { setLookAndFeel (nullptr); }
 
-void MyComboBox::mouseEnter (const juce::MouseEvent&)
-{
-    HintKey::mouseEntered (hintKeyTarget, *this);
-}
+void MyComboBox::mouseEnter (const juce::MouseEvent&) { HintKey::mouseEntered (hintKeyTarget, *this); }
 
-void MyComboBox::mouseExit (const juce::MouseEvent&)
-{
-    HintKey::mouseExited (hintKeyTarget);
-}
+void MyComboBox::mouseExit (const juce::MouseEvent&) { HintKey::mouseExited (hintKeyTarget); }
 
 void MyComboBox::setSkin (const MySkin& newSkin)
 {
@@ -36,7 +27,8 @@ void MyComboBoxLookAndFeel::drawPopupMenuItem (juce::Graphics& g, const juce::Re
     paintItem (g, area, isItemActive, isHighlighted, text, { skin[SkinIndex::popupHighlight], textColour, textColour });
 }
 
-void MyComboBoxLookAndFeel::getIdealPopupMenuItemSize (const juce::String&, bool, int, int& idealWidth, int& idealHeight)
+void MyComboBoxLookAndFeel::getIdealPopupMenuItemSize (const juce::String&, bool, int, int& idealWidth,
+                                                       int& idealHeight)
 {
     // The framework widens the popup to the box, so only the height really counts.
     idealWidth = 5;

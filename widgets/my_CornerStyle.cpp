@@ -6,45 +6,55 @@ namespace my
 {
 namespace CornerStyle
 {
-    bool isSquare (int cornerStyle, Corner corner)
-    {
-        const bool topLeft = corner == Corner::topLeft;
-        const bool topRight = corner == Corner::topRight;
-        const bool bottomLeft = corner == Corner::bottomLeft;
-        const bool bottomRight = corner == Corner::bottomRight;
+bool isSquare (int cornerStyle, Corner corner)
+{
+    const bool topLeft = corner == Corner::topLeft;
+    const bool topRight = corner == Corner::topRight;
+    const bool bottomLeft = corner == Corner::bottomLeft;
+    const bool bottomRight = corner == Corner::bottomRight;
 
-        switch (cornerStyle)
-        {
-            case allSquare:          return true;
-            case topRounded:         return bottomLeft || bottomRight;
-            case rightRounded:       return topLeft || bottomLeft;
-            case bottomRounded:      return topLeft || topRight;
-            case leftRounded:        return topRight || bottomRight;
-            case topRightRounded:    return ! topRight;
-            case bottomRightRounded: return ! bottomRight;
-            case bottomLeftRounded:  return ! bottomLeft;
-            case topLeftRounded:     return ! topLeft;
-            default:                 return false;
-        }
+    switch (cornerStyle)
+    {
+        case allSquare:
+            return true;
+        case topRounded:
+            return bottomLeft || bottomRight;
+        case rightRounded:
+            return topLeft || bottomLeft;
+        case bottomRounded:
+            return topLeft || topRight;
+        case leftRounded:
+            return topRight || bottomRight;
+        case topRightRounded:
+            return ! topRight;
+        case bottomRightRounded:
+            return ! bottomRight;
+        case bottomLeftRounded:
+            return ! bottomLeft;
+        case topLeftRounded:
+            return ! topLeft;
+        default:
+            return false;
     }
+}
 } // namespace CornerStyle
 
 namespace
 {
-    constexpr std::array<CornerStyle::Corner, 4> paintOrder { CornerStyle::Corner::topRight,
-                                                              CornerStyle::Corner::bottomRight,
-                                                              CornerStyle::Corner::bottomLeft,
-                                                              CornerStyle::Corner::topLeft };
+constexpr std::array<CornerStyle::Corner, 4> paintOrder { CornerStyle::Corner::topRight,
+                                                          CornerStyle::Corner::bottomRight,
+                                                          CornerStyle::Corner::bottomLeft,
+                                                          CornerStyle::Corner::topLeft };
 
-    bool isLeft (CornerStyle::Corner corner)
-    {
-        return corner == CornerStyle::Corner::topLeft || corner == CornerStyle::Corner::bottomLeft;
-    }
+bool isLeft (CornerStyle::Corner corner)
+{
+    return corner == CornerStyle::Corner::topLeft || corner == CornerStyle::Corner::bottomLeft;
+}
 
-    bool isTop (CornerStyle::Corner corner)
-    {
-        return corner == CornerStyle::Corner::topLeft || corner == CornerStyle::Corner::topRight;
-    }
+bool isTop (CornerStyle::Corner corner)
+{
+    return corner == CornerStyle::Corner::topLeft || corner == CornerStyle::Corner::topRight;
+}
 } // namespace
 
 void CorneredBox::paintOutline (juce::Graphics& g, juce::Colour outlineColour) const
@@ -100,6 +110,7 @@ juce::Rectangle<float> CorneredBox::innerQuarter (CornerStyle::Corner corner) co
     const float quarterWidth = (width - 2.0f * t) / 2.0f;
     const float quarterHeight = (height - 2.0f * t) / 2.0f + 1.0f;
 
-    return { isLeft (corner) ? t : width / 2.0f, isTop (corner) ? t : height / 2.0f - 1.0f, quarterWidth, quarterHeight };
+    return { isLeft (corner) ? t : width / 2.0f, isTop (corner) ? t : height / 2.0f - 1.0f, quarterWidth,
+             quarterHeight };
 }
 } // namespace my

@@ -8,27 +8,27 @@ namespace my
 // 1 to 10 keep all four rounded, like `allRounded`.
 namespace CornerStyle
 {
-    constexpr int allSquare = 1;
-    constexpr int topRounded = 2;
-    constexpr int rightRounded = 3;
-    constexpr int bottomRounded = 4;
-    constexpr int leftRounded = 5;
-    constexpr int allRounded = 6;
-    constexpr int topRightRounded = 7;
-    constexpr int bottomRightRounded = 8;
-    constexpr int bottomLeftRounded = 9;
-    constexpr int topLeftRounded = 10;
+constexpr int allSquare = 1;
+constexpr int topRounded = 2;
+constexpr int rightRounded = 3;
+constexpr int bottomRounded = 4;
+constexpr int leftRounded = 5;
+constexpr int allRounded = 6;
+constexpr int topRightRounded = 7;
+constexpr int bottomRightRounded = 8;
+constexpr int bottomLeftRounded = 9;
+constexpr int topLeftRounded = 10;
 
-    // In the order squared corners are painted.
-    enum class Corner
-    {
-        topRight,
-        bottomRight,
-        bottomLeft,
-        topLeft
-    };
+// In the order squared corners are painted.
+enum class Corner
+{
+    topRight,
+    bottomRight,
+    bottomLeft,
+    topLeft
+};
 
-    bool isSquare (int cornerStyle, Corner corner);
+bool isSquare (int cornerStyle, Corner corner);
 } // namespace CornerStyle
 
 // A rounded box with an optional outline ring whose corners are squared off by a corner style;

@@ -9,16 +9,16 @@ namespace my
 // hands the string to the hint box. A control without a target writes nothing.
 namespace HintKey
 {
-    inline void mouseEntered (juce::String* target, const juce::Component& control)
-    {
-        if (target != nullptr)
-            *target = control.getComponentID();
-    }
+inline void mouseEntered (juce::String* target, const juce::Component& control)
+{
+    if (target != nullptr)
+        *target = control.getComponentID();
+}
 
-    inline void mouseExited (juce::String* target)
-    {
-        if (target != nullptr)
-            *target = juce::String();
-    }
+inline void mouseExited (juce::String* target)
+{
+    if (target != nullptr)
+        *target = juce::String();
+}
 } // namespace HintKey
 } // namespace my

@@ -4,8 +4,8 @@ namespace my
 {
 namespace
 {
-    // Division by 256 rounding towards minus infinity, for negative products too.
-    int floorDiv256 (int value) { return value >= 0 ? value / 256 : -((-value + 255) / 256); }
+// Division by 256 rounding towards minus infinity, for negative products too.
+int floorDiv256 (int value) { return value >= 0 ? value / 256 : -((-value + 255) / 256); }
 } // namespace
 
 juce::Colour hoverTint (juce::Colour colour)
@@ -23,9 +23,7 @@ juce::Colour hoverTint (juce::Colour colour)
     auto blend = [weight] (juce::uint8 channel, juce::uint8 overlayChannel)
     { return (juce::uint8) (overlayChannel + floorDiv256 (((int) channel - (int) overlayChannel) * weight)); };
 
-    return juce::Colour (blend (colour.getRed(), overlay.getRed()),
-                         blend (colour.getGreen(), overlay.getGreen()),
-                         blend (colour.getBlue(), overlay.getBlue()),
-                         (juce::uint8) resultAlpha);
+    return juce::Colour (blend (colour.getRed(), overlay.getRed()), blend (colour.getGreen(), overlay.getGreen()),
+                         blend (colour.getBlue(), overlay.getBlue()), (juce::uint8) resultAlpha);
 }
 } // namespace my

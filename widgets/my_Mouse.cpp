@@ -4,11 +4,11 @@ namespace my
 {
 namespace
 {
-    DesktopMouse::Source& currentSource()
-    {
-        static DesktopMouse::Source source;
-        return source;
-    }
+DesktopMouse::Source& currentSource()
+{
+    static DesktopMouse::Source source;
+    return source;
+}
 } // namespace
 
 juce::Point<float> DesktopMouse::getPosition()
@@ -24,10 +24,7 @@ juce::Point<int> DesktopMouse::getPositionIn (const juce::Component& component)
     return component.getLocalPoint (nullptr, getPosition().roundToInt());
 }
 
-void DesktopMouse::setSource (Source newSource)
-{
-    currentSource() = std::move (newSource);
-}
+void DesktopMouse::setSource (Source newSource) { currentSource() = std::move (newSource); }
 
 void Mouse::mouseDown (const juce::MouseEvent&)
 {

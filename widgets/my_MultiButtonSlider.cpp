@@ -10,36 +10,36 @@ namespace my
 {
 namespace
 {
-    // End items keep their outer corners round; the ones between are plain rectangles.
-    int cornerStyleOf (int item, int count, int firstStyle, int lastStyle)
-    {
-        if (item == 1)
-            return firstStyle;
+// End items keep their outer corners round; the ones between are plain rectangles.
+int cornerStyleOf (int item, int count, int firstStyle, int lastStyle)
+{
+    if (item == 1)
+        return firstStyle;
 
-        return item == count ? lastStyle : CornerStyle::allSquare;
-    }
+    return item == count ? lastStyle : CornerStyle::allSquare;
+}
 
-    // The body's outline as one shape, curved only where the style keeps a corner round: a
-    // translucent fill over it covers every pixel once, where the body's rounded box and its
-    // squared quarters overlap.
-    juce::Path outlineOf (juce::Rectangle<int> cell, float cornerRadius, int cornerStyle)
-    {
-        using Corner = CornerStyle::Corner;
-        const auto round = [cornerStyle] (Corner corner) { return ! CornerStyle::isSquare (cornerStyle, corner); };
-        const auto area = cell.toFloat();
+// The body's outline as one shape, curved only where the style keeps a corner round: a
+// translucent fill over it covers every pixel once, where the body's rounded box and its
+// squared quarters overlap.
+juce::Path outlineOf (juce::Rectangle<int> cell, float cornerRadius, int cornerStyle)
+{
+    using Corner = CornerStyle::Corner;
+    const auto round = [cornerStyle] (Corner corner) { return ! CornerStyle::isSquare (cornerStyle, corner); };
+    const auto area = cell.toFloat();
 
-        juce::Path outline;
-        outline.addRoundedRectangle (area.getX(), area.getY(), area.getWidth(), area.getHeight(), cornerRadius,
-                                     cornerRadius, round (Corner::topLeft), round (Corner::topRight),
-                                     round (Corner::bottomLeft), round (Corner::bottomRight));
-        return outline;
-    }
+    juce::Path outline;
+    outline.addRoundedRectangle (area.getX(), area.getY(), area.getWidth(), area.getHeight(), cornerRadius,
+                                 cornerRadius, round (Corner::topLeft), round (Corner::topRight),
+                                 round (Corner::bottomLeft), round (Corner::bottomRight));
+    return outline;
+}
 
-    // While the mouse is over the selector its translucent texts show stronger.
-    juce::Colour strengthened (juce::Colour colour)
-    {
-        return colour.withAlpha ((juce::uint8) juce::jmin (255, juce::roundToInt (colour.getAlpha() * 1.5f)));
-    }
+// While the mouse is over the selector its translucent texts show stronger.
+juce::Colour strengthened (juce::Colour colour)
+{
+    return colour.withAlpha ((juce::uint8) juce::jmin (255, juce::roundToInt (colour.getAlpha() * 1.5f)));
+}
 } // namespace
 
 void MultiButtonSlider::addItem (juce::String name)
@@ -49,10 +49,7 @@ void MultiButtonSlider::addItem (juce::String name)
     ++itemCount;
 }
 
-int MultiButtonSlider::itemLength (int length) const
-{
-    return (length - itemCount + 1) / itemCount;
-}
+int MultiButtonSlider::itemLength (int length) const { return (length - itemCount + 1) / itemCount; }
 
 void MultiButtonSlider::paintItem (juce::Graphics& g, int item, juce::Rectangle<int> cell,
                                    juce::Rectangle<int> textArea, int cornerStyle, ItemLook look, bool hovered) const
@@ -91,8 +88,8 @@ void MultiButtonSlider::paintContent (juce::Graphics& g, int item, juce::Rectang
     if (icon != ButtonPath::none)
     {
         juce::Path path;
-        ButtonPath::makePath ((float) cell.getX(), (float) cell.getY(), (float) cell.getWidth(), (float) cell.getHeight(),
-                              icon, path);
+        ButtonPath::makePath ((float) cell.getX(), (float) cell.getY(), (float) cell.getWidth(),
+                              (float) cell.getHeight(), icon, path);
         g.strokePath (path, juce::PathStrokeType (1.0f));
         return;
     }
@@ -101,20 +98,11 @@ void MultiButtonSlider::paintContent (juce::Graphics& g, int item, juce::Rectang
     g.drawText (itemNames[item - 1], textArea, juce::Justification::centred, true);
 }
 
-MultiButtonSliderVertical::MultiButtonSliderVertical()
-{
-    setSliderStyle (juce::Slider::LinearVertical);
-}
+MultiButtonSliderVertical::MultiButtonSliderVertical() { setSliderStyle (juce::Slider::LinearVertical); }
 
-double MultiButtonSliderVertical::proportionOfLengthToValue (double proportion)
-{
-    return 1.0 - proportion;
-}
+double MultiButtonSliderVertical::proportionOfLengthToValue (double proportion) { return 1.0 - proportion; }
 
-double MultiButtonSliderVertical::valueToProportionOfLength (double value)
-{
-    return 1.0 - value;
-}
+double MultiButtonSliderVertical::valueToProportionOfLength (double value) { return 1.0 - value; }
 
 void MultiButtonSliderVertical::paint (juce::Graphics& g)
 {
@@ -129,8 +117,10 @@ void MultiButtonSliderVertical::paint (juce::Graphics& g)
     const int rowHeight = itemLength (getHeight());
     const auto mouse = DesktopMouse::getPositionIn (*this);
 
-    const ItemLook selectedLook { skin[isActive ? buttonOn : buttonOnInactive], skin[isActive ? buttonTextOn : buttonTextOnInactive] };
-    const ItemLook otherLook { skin[isActive ? buttonOff : buttonOffInactive], skin[isActive ? buttonTextOff : buttonTextOffInactive] };
+    const ItemLook selectedLook { skin[isActive ? buttonOn : buttonOnInactive],
+                                  skin[isActive ? buttonTextOn : buttonTextOnInactive] };
+    const ItemLook otherLook { skin[isActive ? buttonOff : buttonOffInactive],
+                               skin[isActive ? buttonTextOff : buttonTextOffInactive] };
 
     for (int item = 1; item <= itemCount; ++item)
     {
@@ -147,10 +137,7 @@ void MultiButtonSliderVertical::paint (juce::Graphics& g)
     }
 }
 
-MultiButtonSliderHorizontal::MultiButtonSliderHorizontal()
-{
-    setSliderStyle (juce::Slider::LinearHorizontal);
-}
+MultiButtonSliderHorizontal::MultiButtonSliderHorizontal() { setSliderStyle (juce::Slider::LinearHorizontal); }
 
 void MultiButtonSliderHorizontal::paint (juce::Graphics& g)
 {

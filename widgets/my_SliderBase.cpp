@@ -34,10 +34,7 @@ void SliderBase::startedDragging()
     isDragging = true;
 }
 
-void SliderBase::stoppedDragging()
-{
-    isDragging = false;
-}
+void SliderBase::stoppedDragging() { isDragging = false; }
 
 float SliderBase::displayProportion() const
 {

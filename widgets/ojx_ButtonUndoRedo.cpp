@@ -6,28 +6,28 @@ namespace ojx
 {
 namespace
 {
-    // Clear bodies: a hovered half shows only the button's hover tint, as a rounded highlight.
-    my::MySkin clearButtonSkin()
-    {
-        my::MySkin clear;
-        for (int index : { my::SkinIndex::buttonOn, my::SkinIndex::buttonOff, my::SkinIndex::buttonOffHover })
-            clear[index] = juce::Colours::transparentBlack;
-        return clear;
-    }
+// Clear bodies: a hovered half shows only the button's hover tint, as a rounded highlight.
+my::MySkin clearButtonSkin()
+{
+    my::MySkin clear;
+    for (int index : { my::SkinIndex::buttonOn, my::SkinIndex::buttonOff, my::SkinIndex::buttonOffHover })
+        clear[index] = juce::Colours::transparentBlack;
+    return clear;
+}
 
-    // The brand palette with the arrows in the dim text grey.
-    my::MySkin arrowSkin()
-    {
-        wkr::SkinTolvaneD brand;
-        brand[my::SkinIndex::buttonTextOff] = brand[my::SkinIndex::textDim];
-        return brand;
-    }
+// The brand palette with the arrows in the dim text grey.
+my::MySkin arrowSkin()
+{
+    wkr::SkinTolvaneD brand;
+    brand[my::SkinIndex::buttonTextOff] = brand[my::SkinIndex::textDim];
+    return brand;
+}
 
-    // A downward head with its tip at (x, tipY).
-    void addHead (juce::Path& path, float x, float tipY, float size)
-    {
-        path.addTriangle (x, tipY, x - size, tipY - size, x + size, tipY - size);
-    }
+// A downward head with its tip at (x, tipY).
+void addHead (juce::Path& path, float x, float tipY, float size)
+{
+    path.addTriangle (x, tipY, x - size, tipY - size, x + size, tipY - size);
+}
 } // namespace
 
 ButtonUndoRedo::ButtonUndoRedo()

@@ -6,10 +6,10 @@ namespace ojx
 {
 namespace
 {
-    juce::Typeface::Ptr makeFace (const char* data, int size)
-    {
-        return juce::Typeface::createSystemTypefaceFor (data, (size_t) size);
-    }
+juce::Typeface::Ptr makeFace (const char* data, int size)
+{
+    return juce::Typeface::createSystemTypefaceFor (data, (size_t) size);
+}
 } // namespace
 
 EmbeddedFaces::EmbeddedFaces()

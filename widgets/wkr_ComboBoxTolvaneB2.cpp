@@ -31,10 +31,7 @@ void MyComboBoxTolvaneB2LookAndFeel::drawPopupMenuItem (juce::Graphics& g, const
                { skin[isActive ? popupHighlight : popupHighlightInactive], skin[popupBackground], textColour() });
 }
 
-int MyComboBoxTolvaneB2LookAndFeel::getPopupMenuBorderSize()
-{
-    return 2;
-}
+int MyComboBoxTolvaneB2LookAndFeel::getPopupMenuBorderSize() { return 2; }
 
 void MyComboBoxTolvaneB2LookAndFeel::drawComboBox (juce::Graphics& g, int width, int height, bool, int, int, int, int,
                                                    juce::ComboBox&)

@@ -6,10 +6,10 @@ namespace wkr
 {
 namespace
 {
-    constexpr juce::uint32 valueBoxFill = 0xFF1E1E1E;
+constexpr juce::uint32 valueBoxFill = 0xFF1E1E1E;
 
-    // The arcs' top edge: the title's 12 pixels and a gap.
-    constexpr float arcTop = 16.5f;
+// The arcs' top edge: the title's 12 pixels and a gap.
+constexpr float arcTop = 16.5f;
 } // namespace
 
 DialTolvaneD::DialTolvaneD()

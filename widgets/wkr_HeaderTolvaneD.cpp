@@ -4,18 +4,18 @@ namespace wkr
 {
 namespace
 {
-    // The header's mark before rounding down to whole pixels: 9.5 high, 3.975 times as wide.
-    constexpr float headerLogoHeight = 9.5f;
-    constexpr float headerLogoWidth = headerLogoHeight * LogoTolvane::aspectRatio;
-    constexpr int footerLogoWidth = 35;
-    constexpr int footerLogoHeight = 9;
+// The header's mark before rounding down to whole pixels: 9.5 high, 3.975 times as wide.
+constexpr float headerLogoHeight = 9.5f;
+constexpr float headerLogoWidth = headerLogoHeight * LogoTolvane::aspectRatio;
+constexpr int footerLogoWidth = 35;
+constexpr int footerLogoHeight = 9;
 
-    // The mark drawn straight onto a strip filled with `backgroundDark`.
-    void colourLogoForStrip (LogoTolvane& logo, const my::MySkin& skin)
-    {
-        logo.paperColour = skin[my::SkinIndex::backgroundDark];
-        logo.inkColour = skin[my::SkinIndex::logoInk];
-    }
+// The mark drawn straight onto a strip filled with `backgroundDark`.
+void colourLogoForStrip (LogoTolvane& logo, const my::MySkin& skin)
+{
+    logo.paperColour = skin[my::SkinIndex::backgroundDark];
+    logo.inkColour = skin[my::SkinIndex::logoInk];
+}
 } // namespace
 
 HeaderTolvaneD::HeaderTolvaneD()
@@ -40,8 +40,8 @@ void HeaderTolvaneD::paint (juce::Graphics& g)
 
     // The mark's right edge stands 6 design pixels (7 after rounding) from the right edge.
     if (showLogo)
-        logo.setBounds ((int) (w - 6.0f - headerLogoWidth), (int) ((h - headerLogoHeight) / 2.0f), (int) headerLogoWidth,
-                        (int) headerLogoHeight);
+        logo.setBounds ((int) (w - 6.0f - headerLogoWidth), (int) ((h - headerLogoHeight) / 2.0f),
+                        (int) headerLogoWidth, (int) headerLogoHeight);
 }
 
 FooterTolvaneD::FooterTolvaneD()

@@ -4,23 +4,23 @@ namespace wkr
 {
 namespace
 {
-    constexpr juce::uint32 nearBlack = 0xFF141414;
-    constexpr juce::uint32 darkest = 0xFF1E1E1E;
-    constexpr juce::uint32 darkLine = 0xFF282828;
-    constexpr juce::uint32 panelGrey = 0xFF323232;
-    constexpr juce::uint32 powerOffGrey = 0xFF3C3C3C;
-    constexpr juce::uint32 lineGrey = 0xFF505050;
-    constexpr juce::uint32 buttonGrey = 0xFF555555;
-    constexpr juce::uint32 hoverGrey = 0xFF646464;
-    constexpr juce::uint32 highlightGrey = 0xFF6E6E6E;
-    // The light grey with its HSL lightness set to 0.5.
-    constexpr juce::uint32 midGrey = 0xFF808080;
-    constexpr juce::uint32 softGrey = 0xFF8C8C8C;
-    constexpr juce::uint32 dimGrey = 0xFFA0A0A0;
-    constexpr juce::uint32 lightGrey = 0xFFCDCDCD;
-    constexpr juce::uint32 lightGreyHalf = 0x80CDCDCD;
-    constexpr juce::uint32 orange = 0xFFE67300;
-    constexpr juce::uint32 darkOrange = 0xFF733900;
+constexpr juce::uint32 nearBlack = 0xFF141414;
+constexpr juce::uint32 darkest = 0xFF1E1E1E;
+constexpr juce::uint32 darkLine = 0xFF282828;
+constexpr juce::uint32 panelGrey = 0xFF323232;
+constexpr juce::uint32 powerOffGrey = 0xFF3C3C3C;
+constexpr juce::uint32 lineGrey = 0xFF505050;
+constexpr juce::uint32 buttonGrey = 0xFF555555;
+constexpr juce::uint32 hoverGrey = 0xFF646464;
+constexpr juce::uint32 highlightGrey = 0xFF6E6E6E;
+// The light grey with its HSL lightness set to 0.5.
+constexpr juce::uint32 midGrey = 0xFF808080;
+constexpr juce::uint32 softGrey = 0xFF8C8C8C;
+constexpr juce::uint32 dimGrey = 0xFFA0A0A0;
+constexpr juce::uint32 lightGrey = 0xFFCDCDCD;
+constexpr juce::uint32 lightGreyHalf = 0x80CDCDCD;
+constexpr juce::uint32 orange = 0xFFE67300;
+constexpr juce::uint32 darkOrange = 0xFF733900;
 } // namespace
 
 SkinTolvaneD::SkinTolvaneD()

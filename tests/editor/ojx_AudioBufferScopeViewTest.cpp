@@ -12,7 +12,11 @@ constexpr juce::uint32 background = 0xFF141414;
 class AudioBufferScopeGuiTest : public ::testing::Test
 {
 protected:
-    AudioBufferScopeGuiTest() { view.scopeProcessor = &store; view.setBounds (0, 0, 292, 50); }
+    AudioBufferScopeGuiTest()
+    {
+        view.scopeProcessor = &store;
+        view.setBounds (0, 0, 292, 50);
+    }
 
     juce::Image paintSamples (float sample, int numSamples = 100)
     {
@@ -25,7 +29,10 @@ protected:
     ojx::AudioBufferScopeGui view;
 };
 
-int linePixels (const juce::Image& image) { return countPixels (image, [] (juce::Colour c) { return c.getARGB() != background; }); }
+int linePixels (const juce::Image& image)
+{
+    return countPixels (image, [] (juce::Colour c) { return c.getARGB() != background; });
+}
 } // namespace
 
 TEST_F (AudioBufferScopeGuiTest, FullScaleAndSilenceLieOnTheMarginsAndTheMiddle)

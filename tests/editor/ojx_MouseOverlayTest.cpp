@@ -14,7 +14,11 @@ TEST (MouseOverlay, VerticalDragsMoveTheZoomAndStopAtItsEnds)
     overlay.setBounds (0, 0, 292, 50);
 
     overlay.mouseDown (mouseEventFor (overlay));
-    const auto dragTo = [&] (float x, float y) { pointer = { x, y }; overlay.mouseDrag (mouseEventFor (overlay)); };
+    const auto dragTo = [&] (float x, float y)
+    {
+        pointer = { x, y };
+        overlay.mouseDrag (mouseEventFor (overlay));
+    };
 
     dragTo (100.0f, 50.0f);
     EXPECT_FLOAT_EQ (store.zoom, 0.8f);

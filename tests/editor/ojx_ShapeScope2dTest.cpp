@@ -39,7 +39,10 @@ protected:
         return false;
     }
 
-    int redPixels() { return countPixels (paintToImage (scope), [] (juce::Colour c) { return c.getRed() > c.getBlue() + 8; }); }
+    int redPixels()
+    {
+        return countPixels (paintToImage (scope), [] (juce::Colour c) { return c.getRed() > c.getBlue() + 8; });
+    }
 
     my::ShapeProcessor slot;
     my::ShapeScope2d scope { &slot };
@@ -48,7 +51,8 @@ protected:
 
 TEST_F (ShapeScope2dTest, WholeCurvePointCountsFollowTheSinglePrecisionSteps)
 {
-    for (auto [range, points] : { std::pair { 2.0f, 401 }, { 4.0f, 801 }, { 8.0f, 1600 }, { 16.0f, 3200 }, { 32.0f, 6400 } })
+    for (auto [range, points] :
+         { std::pair { 2.0f, 401 }, { 4.0f, 801 }, { 8.0f, 1600 }, { 16.0f, 3200 }, { 32.0f, 6400 } })
     {
         scope.range = range;
         EXPECT_EQ (pointsFrom (-range, range), points) << "range " << range;

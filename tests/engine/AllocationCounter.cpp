@@ -8,10 +8,7 @@ namespace
 thread_local std::size_t allocationCount = 0;
 }
 
-std::size_t testing_support::allocationsOnThisThread() noexcept
-{
-    return allocationCount;
-}
+std::size_t testing_support::allocationsOnThisThread() noexcept { return allocationCount; }
 
 // Replacements of the global allocation functions that count each allocation of the calling
 // thread. The array and nothrow forms reach these through the library's defaults.
@@ -25,12 +22,6 @@ void* operator new (std::size_t size)
     throw std::bad_alloc();
 }
 
-void operator delete (void* memory) noexcept
-{
-    std::free (memory);
-}
+void operator delete (void* memory) noexcept { std::free (memory); }
 
-void operator delete (void* memory, std::size_t) noexcept
-{
-    std::free (memory);
-}
+void operator delete (void* memory, std::size_t) noexcept { std::free (memory); }

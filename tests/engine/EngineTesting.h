@@ -50,8 +50,8 @@ inline void expectSameBits (const juce::AudioBuffer<float>& actual, const juce::
     for (int channel = 0; channel < actual.getNumChannels(); ++channel)
         for (int i = 0; i < actual.getNumSamples(); ++i)
             ASSERT_EQ (bitsOf (actual.getSample (channel, i)), bitsOf (expected.getSample (channel, i)))
-                << what << " channel " << channel << ", frame " << i << ": " << actual.getSample (channel, i)
-                << " vs " << expected.getSample (channel, i);
+                << what << " channel " << channel << ", frame " << i << ": " << actual.getSample (channel, i) << " vs "
+                << expected.getSample (channel, i);
 }
 
 inline void prepareAt (my::DspProcessorBase& block, double rate)

@@ -226,7 +226,8 @@ protected:
         processor.getStateInformation (state);
         const auto tree = juce::ValueTree::readFromData (state.getData(), state.getSize());
         for (const auto& child : tree)
-            EXPECT_TRUE (std::isfinite (static_cast<double> (child.getProperty ("value")))) << child.getProperty ("id").toString();
+            EXPECT_TRUE (std::isfinite (static_cast<double> (child.getProperty ("value"))))
+                << child.getProperty ("id").toString();
     }
 
     void expectDefault (const char* id, const std::string& how)
@@ -278,8 +279,11 @@ TEST_F (NonFiniteValues, NeverBecomeAParameterValue)
 
         // Texts that read as no finite number give the default; huge numbers the nearest end.
         const std::pair<const char*, float> texts[] = {
-            { "nan", p.getDefaultValue() }, { "inf", p.getDefaultValue() }, { "-inf", p.getDefaultValue() },
-            { "1e300", 1.0f },              { "-1e300", 0.0f },
+            { "nan", p.getDefaultValue() },
+            { "inf", p.getDefaultValue() },
+            { "-inf", p.getDefaultValue() },
+            { "1e300", 1.0f },
+            { "-1e300", 0.0f },
         };
         for (const auto& [text, expected] : texts)
         {

@@ -310,7 +310,8 @@ TEST (Wiring, InParallelTheTwoSlotsAreAveraged)
             set (processor, "route", 1.0f);
             set (processor, "s2On", 1.0f);
             processor.s2ShapeLast = 0;
-            for (const char* name : { "Shape", "Morph1", "Morph2", "Morph3", "Morph4", "Input", "Offset", "Mix", "Pan", "Output" })
+            for (const char* name :
+                 { "Shape", "Morph1", "Morph2", "Morph3", "Morph4", "Input", "Offset", "Mix", "Pan", "Output" })
                 setSlot (processor, "s2", name, *processor.apvts.getRawParameterValue (juce::String ("s1") + name));
         });
     expectSameBits (outputOf (twins, input), outputOf (withOff (twins, "s2On"), input), "twins");
@@ -342,9 +343,10 @@ TEST (Wiring, FromAPrepareGainsOffsetsAndMixesRampForATenthOfASecondAndPansJump)
     p.prepareToPlay (rate, blockSize);
 
     const std::pair<my::SmoothedProcessor*, float> ramps[] {
-        { &p.gainMasterInput, 3.0f }, { &p.mixMaster, 0.8f },   { &p.gainMasterOutput, -2.0f }, { &p.mixParallel, 0.5f },
-        { &p.gainS1Input, 18.0f },    { &p.offsetS1, 0.1f },    { &p.mixS1, 0.7f },             { &p.gainS1Output, -3.0f },
-        { &p.gainS2Input, 12.0f },    { &p.offsetS2, -0.2f },   { &p.mixS2, 0.9f },             { &p.gainS2Output, 1.5f },
+        { &p.gainMasterInput, 3.0f }, { &p.mixMaster, 0.8f },     { &p.gainMasterOutput, -2.0f },
+        { &p.mixParallel, 0.5f },     { &p.gainS1Input, 18.0f },  { &p.offsetS1, 0.1f },
+        { &p.mixS1, 0.7f },           { &p.gainS1Output, -3.0f }, { &p.gainS2Input, 12.0f },
+        { &p.offsetS2, -0.2f },       { &p.mixS2, 0.9f },         { &p.gainS2Output, 1.5f },
     };
     const std::pair<my::SmoothedProcessor*, float> jumps[] { { &p.panS1, 0.65f }, { &p.panS2, 0.3f } };
     const int rampLength = static_cast<int> (0.1 * rate);
@@ -352,7 +354,8 @@ TEST (Wiring, FromAPrepareGainsOffsetsAndMixesRampForATenthOfASecondAndPansJump)
     auto first = noise (blockSize, 0.5f, 60);
     outputOf (p, first);
     for (const auto& [block, target] : ramps)
-        EXPECT_NEAR (block->smoother.getCurrentValue(), target * blockSize / rampLength, 1.0e-4f * std::abs (target)) << target;
+        EXPECT_NEAR (block->smoother.getCurrentValue(), target * blockSize / rampLength, 1.0e-4f * std::abs (target))
+            << target;
     for (const auto& [block, target] : jumps)
         EXPECT_NEAR (block->smoother.getCurrentValue(), target, 1.0e-6f);
 
@@ -390,7 +393,8 @@ TEST (Wiring, EveryMixCrossfadesItsDryAndItsWetSignal)
             for (int i = 0; i < blockSize; ++i)
             {
                 const auto expected = 0.7f * dry.getSample (c, i) + 0.3f * wet.getSample (c, i);
-                ASSERT_NEAR (mixed.getSample (c, i), expected, 1.0e-5f * (1.0f + std::abs (expected))) << "sample " << i;
+                ASSERT_NEAR (mixed.getSample (c, i), expected, 1.0e-5f * (1.0f + std::abs (expected)))
+                    << "sample " << i;
                 difference = std::max (difference, std::abs (dry.getSample (c, i) - wet.getSample (c, i)));
             }
         EXPECT_GT (difference, 0.1f) << "dry and wet differ";
@@ -504,7 +508,8 @@ TEST_F (ProcessBlock, SelectingAnOversamplingChoiceReportsItsRoundedLatencyOnce)
     processor.oversamplingIndexPass = 2;
     process (buffer);
     EXPECT_EQ (processor.oversamplingIndexLast, 2);
-    EXPECT_EQ (processor.getLatencySamples(), static_cast<int> (std::nearbyint (processor.oversampling4.getLatencyInSamples())));
+    EXPECT_EQ (processor.getLatencySamples(),
+               static_cast<int> (std::nearbyint (processor.oversampling4.getLatencyInSamples())));
     EXPECT_GT (processor.getLatencySamples(), 0);
     EXPECT_EQ (host.latencyChanges, 1);
 
@@ -655,7 +660,8 @@ TEST_F (ProcessBlock, TheWaveformStoreIsFedOnlyWhileAnEditorIsOpen)
     process (buffer);
     ASSERT_TRUE (processor.scopeProcessor.copyLatestSnapshot (snapshot));
     const int last = snapshot.getNumSamples() - 1;
-    EXPECT_FLOAT_EQ (snapshot.getSample (0, last), (buffer.getSample (0, blockSize - 1) + buffer.getSample (1, blockSize - 1)) * 0.5f);
+    EXPECT_FLOAT_EQ (snapshot.getSample (0, last),
+                     (buffer.getSample (0, blockSize - 1) + buffer.getSample (1, blockSize - 1)) * 0.5f);
 }
 
 TEST_F (ProcessBlock, NeverAllocatesOnTheAudioThread)
@@ -674,7 +680,8 @@ TEST_F (ProcessBlock, NeverAllocatesOnTheAudioThread)
             const auto before = testing_support::allocationsOnThisThread();
             process (buffer);
             process (buffer);
-            EXPECT_EQ (testing_support::allocationsOnThisThread(), before) << "route " << route << ", choice " << choice;
+            EXPECT_EQ (testing_support::allocationsOnThisThread(), before)
+                << "route " << route << ", choice " << choice;
         }
 }
 } // namespace
@@ -707,7 +714,8 @@ juce::AudioBuffer<float> render (bool parallel, int choice, int burstStart, int 
     juce::MidiBuffer midi;
     for (int start = 0; start < length; start += blockSize)
     {
-        juce::AudioBuffer<float> piece (output.getArrayOfWritePointers(), 2, start, std::min (blockSize, length - start));
+        juce::AudioBuffer<float> piece (output.getArrayOfWritePointers(), 2, start,
+                                        std::min (blockSize, length - start));
         processor.processBlock (piece, midi);
     }
     return output;
@@ -763,8 +771,8 @@ TEST (UnusableInput, TheLoudestInputAtTheHighestGainsStaysFinite)
     const float loudest = WkrPlexa2AudioProcessor::loudestInput;
     const int burstStart = 1000, burstLength = 480;
     const auto quiet = render (false, 0, burstStart, burstLength, [] (int) { return 0.0f; });
-    const auto loud = render (false, 0, burstStart, burstLength,
-                              [loudest] (int i) { return i % 2 == 0 ? loudest : -loudest; });
+    const auto loud =
+        render (false, 0, burstStart, burstLength, [loudest] (int i) { return i % 2 == 0 ? loudest : -loudest; });
     EXPECT_GT (std::abs (loud.getSample (0, burstStart + 10) - quiet.getSample (0, burstStart + 10)), 1.0f);
 
     for (int curve = 0; curve < my::ShapeProcessor::numShapes; ++curve)
@@ -793,7 +801,8 @@ TEST (UnusableInput, TheLoudestInputAtTheHighestGainsStaysFinite)
                     processor.processBlock (buffer, midi);
                     for (int c = 0; c < 2; ++c)
                         for (int i = 0; i < blockSize; ++i)
-                            ASSERT_TRUE (std::isfinite (buffer.getSample (c, i))) << "round " << round << ", sample " << i;
+                            ASSERT_TRUE (std::isfinite (buffer.getSample (c, i)))
+                                << "round " << round << ", sample " << i;
                 }
             }
 }
@@ -870,7 +879,8 @@ TEST (Wiring, EveryOversamplingChoiceLinesUpWithNoneAfterItsLatency)
         for (int choice = 1; choice <= 4; ++choice)
         {
             SCOPED_TRACE (testing::Message() << "route " << route << ", choice " << choice);
-            const int latency = static_cast<int> (std::nearbyint (latencies.oversamplerFor (choice)->getLatencyInSamples()));
+            const int latency =
+                static_cast<int> (std::nearbyint (latencies.oversamplerFor (choice)->getLatencyInSamples()));
             const auto output = render (route == 1, choice, 0, 0, noBurst);
             double squares = 0.0;
             int count = 0;

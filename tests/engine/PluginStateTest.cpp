@@ -67,12 +67,14 @@ TEST (SavedState, IsTheParameterTreeWithTheSixIntsInOrder)
     const auto tree = juce::ValueTree::readFromData (block.getData(), block.getSize());
 
     ASSERT_EQ (tree.getType().toString(), "Parameters");
-    const char* expected[] = { "s1Range", "s2Range", "oversamplingIndexPass", "oversamplingIndexLast", "s1ShapeLast", "s2ShapeLast" };
+    const char* expected[] = { "s1Range",     "s2Range",    "oversamplingIndexPass", "oversamplingIndexLast",
+                               "s1ShapeLast", "s2ShapeLast" };
     ASSERT_EQ (tree.getNumProperties(), 6);
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ (tree.getPropertyName (i).toString(), expected[i]);
     EXPECT_EQ (tree.getNumChildren(), 27);
-    EXPECT_FLOAT_EQ (static_cast<float> (tree.getChildWithProperty ("id", "s1Input").getProperty ("value")), plain (processor, "s1Input"));
+    EXPECT_FLOAT_EQ (static_cast<float> (tree.getChildWithProperty ("id", "s1Input").getProperty ("value")),
+                     plain (processor, "s1Input"));
 }
 
 TEST (SavedState, SavingTwiceGivesIdenticalBytesAndAppends)
@@ -105,7 +107,8 @@ TEST (SavedState, ATreeWithoutTheSixIntsRestoresParametersAndZeroes)
     WkrPlexa2AudioProcessor source;
     changeEverything (source);
     auto tree = source.apvts.copyState();
-    for (const char* id : { "s1Range", "s2Range", "oversamplingIndexPass", "oversamplingIndexLast", "s1ShapeLast", "s2ShapeLast" })
+    for (const char* id :
+         { "s1Range", "s2Range", "oversamplingIndexPass", "oversamplingIndexLast", "s1ShapeLast", "s2ShapeLast" })
         tree.removeProperty (id, nullptr);
     juce::MemoryOutputStream stream;
     tree.writeToStream (stream);

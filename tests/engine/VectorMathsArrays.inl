@@ -22,7 +22,7 @@ void powDoubleAll (double* v, double exponent, size_t n)
     {
         Doubles chunk;
         std::memcpy (&chunk, v + i, sizeof chunk);
-        chunk = pow (chunk, Doubles{} + exponent);
+        chunk = pow (chunk, Doubles {} + exponent);
         std::memcpy (v + i, &chunk, sizeof chunk);
     }
 }

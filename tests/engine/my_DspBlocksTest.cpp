@@ -24,17 +24,18 @@ void mix (my::MixProcessor& block, juce::AudioBuffer<float>& dry, juce::AudioBuf
 // What the tests over every smoothed block need of each: a range of targets that reaches past its
 // limits, how to run it on a buffer (the mix block also crossfades a wet one in) and its
 // per-frame formula, applied to one frame.
-template <typename Block>
-struct BlockTraits;
+template <typename Block> struct BlockTraits;
 
 // Gain, offset and pan work on one buffer in place; they have no use for a wet one.
 struct InPlaceBlock
 {
-    static void run (my::DspProcessorBase& block, juce::AudioBuffer<float>& buffer, juce::AudioBuffer<float>&) { process (block, buffer); }
+    static void run (my::DspProcessorBase& block, juce::AudioBuffer<float>& buffer, juce::AudioBuffer<float>&)
+    {
+        process (block, buffer);
+    }
 };
 
-template <>
-struct BlockTraits<my::GainProcessor> : InPlaceBlock
+template <> struct BlockTraits<my::GainProcessor> : InPlaceBlock
 {
     static constexpr float low = -210.0f, high = 24.0f;
 
@@ -46,8 +47,7 @@ struct BlockTraits<my::GainProcessor> : InPlaceBlock
     }
 };
 
-template <>
-struct BlockTraits<my::OffsetProcesoor> : InPlaceBlock
+template <> struct BlockTraits<my::OffsetProcesoor> : InPlaceBlock
 {
     static constexpr float low = -1.5f, high = 1.5f;
 
@@ -59,8 +59,7 @@ struct BlockTraits<my::OffsetProcesoor> : InPlaceBlock
     }
 };
 
-template <>
-struct BlockTraits<my::PanProcessor> : InPlaceBlock
+template <> struct BlockTraits<my::PanProcessor> : InPlaceBlock
 {
     static constexpr float low = -0.2f, high = 1.2f;
 
@@ -72,12 +71,14 @@ struct BlockTraits<my::PanProcessor> : InPlaceBlock
     }
 };
 
-template <>
-struct BlockTraits<my::MixProcessor>
+template <> struct BlockTraits<my::MixProcessor>
 {
     static constexpr float low = -0.3f, high = 1.3f;
 
-    static void run (my::MixProcessor& block, juce::AudioBuffer<float>& buffer, juce::AudioBuffer<float>& wet) { mix (block, buffer, wet); }
+    static void run (my::MixProcessor& block, juce::AudioBuffer<float>& buffer, juce::AudioBuffer<float>& wet)
+    {
+        mix (block, buffer, wet);
+    }
 
     static void frame (const my::MixProcessor&, float value, float& left, float& right, float wetLeft, float wetRight)
     {
@@ -111,8 +112,7 @@ std::vector<Step> randomSteps (juce::Random& random, float low, float high)
     return steps;
 }
 
-template <typename Block>
-class EverySmoothedBlock : public ::testing::Test
+template <typename Block> class EverySmoothedBlock : public ::testing::Test
 {
 };
 
@@ -145,8 +145,8 @@ TYPED_TEST (EverySmoothedBlock, VectorAndPerFrameRoutesAgreeBitExactly)
 
             reference.setTargetValue (step.target);
             for (int i = 0; i < step.numSamples; ++i)
-                Traits::frame (block, reference.getNextValue(), expected.getWritePointer (0)[i], expected.getWritePointer (1)[i],
-                               wet.getSample (0, i), wet.getSample (1, i));
+                Traits::frame (block, reference.getNextValue(), expected.getWritePointer (0)[i],
+                               expected.getWritePointer (1)[i], wet.getSample (0, i), wet.getSample (1, i));
 
             block.targetValue = step.target;
             Traits::run (block, buffer, wet);
@@ -282,14 +282,16 @@ std::vector<float> offsetsOverSilence (my::OffsetProcesoor& offset, int numSampl
 {
     auto buffer = constant (numSamples, 0.0f);
     process (offset, buffer);
-    EXPECT_EQ (0, std::memcmp (buffer.getReadPointer (0), buffer.getReadPointer (1), sizeof (float) * (size_t) numSamples));
+    EXPECT_EQ (
+        0, std::memcmp (buffer.getReadPointer (0), buffer.getReadPointer (1), sizeof (float) * (size_t) numSamples));
     return { buffer.getReadPointer (0), buffer.getReadPointer (0) + numSamples };
 }
 } // namespace
 
 TEST (SmoothedBlocks, PrepareSetsARampOfOneTenthOfASecondInSamples)
 {
-    for (auto [rate, expectedLength] : { std::pair { 44100.0, 4410 }, std::pair { 48000.0, 4800 }, std::pair { 96000.0, 9600 } })
+    for (auto [rate, expectedLength] :
+         { std::pair { 44100.0, 4410 }, std::pair { 48000.0, 4800 }, std::pair { 96000.0, 9600 } })
     {
         my::OffsetProcesoor offset;
         prepareAt (offset, rate);

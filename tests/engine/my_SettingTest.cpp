@@ -43,10 +43,13 @@ TEST_F (SettingFile, WithoutAnyUserFolderThePathIsEmptyAndNothingIsWritten)
     setenv ("HOME", "", 1);
     EXPECT_EQ (setting.getFilePath(), "");
 
-    const auto before = juce::File::getCurrentWorkingDirectory().findChildFiles (juce::File::findFilesAndDirectories, false).size();
+    const auto before =
+        juce::File::getCurrentWorkingDirectory().findChildFiles (juce::File::findFilesAndDirectories, false).size();
     setting.createFileIfMissing();
     setting.setProperty ("uiScale", 2.0);
-    EXPECT_EQ (juce::File::getCurrentWorkingDirectory().findChildFiles (juce::File::findFilesAndDirectories, false).size(), before);
+    EXPECT_EQ (
+        juce::File::getCurrentWorkingDirectory().findChildFiles (juce::File::findFilesAndDirectories, false).size(),
+        before);
     EXPECT_FALSE (juce::File ("/settings.txt").exists());
 }
 
@@ -97,13 +100,15 @@ TEST_F (SettingFile, KindsWithoutAJsonTypeChangeNothingButStillCompact)
     const char* pretty = "{ \"uiScale\" : 1.0 ,\n \"a\" : 1 }";
     EXPECT_EQ (contentAfter (pretty, "uiScale", juce::var (static_cast<juce::int64> (5))), R"({"a":1,"uiScale":1.0})");
     EXPECT_EQ (contentAfter (pretty, "uiScale", juce::var()), R"({"a":1,"uiScale":1.0})");
-    EXPECT_EQ (contentAfter (pretty, "uiScale", juce::var (juce::Array<juce::var> { 1, 2 })), R"({"a":1,"uiScale":1.0})");
+    EXPECT_EQ (contentAfter (pretty, "uiScale", juce::var (juce::Array<juce::var> { 1, 2 })),
+               R"({"a":1,"uiScale":1.0})");
     EXPECT_EQ (contentAfter ("null", "uiScale", juce::var()), "null");
 }
 
 TEST_F (SettingFile, BrokenFilesAreRebuiltFromAnEmptyObject)
 {
-    for (const char* broken : { "", "not json", "{\"uiScale\":", "{} trailing", "[1,2,3]", "42", "\"text\"", "\xff\xfe{}" })
+    for (const char* broken :
+         { "", "not json", "{\"uiScale\":", "{} trailing", "[1,2,3]", "42", "\"text\"", "\xff\xfe{}" })
         EXPECT_EQ (contentAfter (broken, "uiScale", 1.5), R"({"uiScale":1.5})") << "content: " << broken;
 }
 

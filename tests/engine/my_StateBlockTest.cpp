@@ -13,7 +13,10 @@ juce::MemoryBlock bytesOf (const juce::ValueTree& tree)
     return stream.getMemoryBlock();
 }
 
-bool wellFormed (const juce::MemoryBlock& block) { return my::isWellFormedStateBlock (block.getData(), block.getSize()); }
+bool wellFormed (const juce::MemoryBlock& block)
+{
+    return my::isWellFormedStateBlock (block.getData(), block.getSize());
+}
 
 juce::MemoryBlock bytes (std::initializer_list<int> values)
 {
@@ -100,7 +103,8 @@ TEST (StateBlock, RejectsNestingDeepEnoughToExhaustTheStack)
     deep.append ("a\0\0\0", 4);
     EXPECT_FALSE (wellFormed (deep));
 
-    auto nestedArrays = [] (int depth) {
+    auto nestedArrays = [] (int depth)
+    {
         juce::var value (1);
         for (int i = 0; i < depth; ++i)
             value = juce::Array<juce::var> { value };

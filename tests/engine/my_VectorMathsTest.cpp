@@ -40,7 +40,7 @@ WKR_BEGIN_WIDE_LANES
 namespace wide
 {
 using namespace my::vec8;
-#include "VectorMathsArrays.inl"
+#  include "VectorMathsArrays.inl"
 } // namespace wide
 WKR_END_WIDE_LANES
 #endif
@@ -48,8 +48,8 @@ WKR_END_WIDE_LANES
 // Both sets where this processor runs the wide one, else the four-lane set alone.
 std::vector<LaneSet> laneSets()
 {
-    std::vector<LaneSet> sets{ { "four lanes", narrow::tanhAll, narrow::sinAll, narrow::powAll,
-                                 narrow::powDoubleAll } };
+    std::vector<LaneSet> sets { { "four lanes", narrow::tanhAll, narrow::sinAll, narrow::powAll,
+                                  narrow::powDoubleAll } };
 #if WKR_WIDE_LANES
     if (my::vec::hasWideLanes)
         sets.push_back ({ "eight lanes", wide::tanhAll, wide::sinAll, wide::powAll, wide::powDoubleAll });
@@ -96,7 +96,7 @@ template <typename Real, typename Standard>
 std::pair<std::uint64_t, Real> worstOf (const std::vector<Real>& inputs, const std::vector<Real>& results,
                                         Standard&& standard)
 {
-    std::pair<std::uint64_t, Real> worst{ 0, Real (0) };
+    std::pair<std::uint64_t, Real> worst { 0, Real (0) };
     for (size_t i = 0; i < inputs.size(); ++i)
         if (const auto ulps = ulpDistance (results[i], standard (inputs[i])); ulps > worst.first)
             worst = { ulps, inputs[i] };
@@ -105,8 +105,8 @@ std::pair<std::uint64_t, Real> worstOf (const std::vector<Real>& inputs, const s
 
 // What the curves raise to a power: exponents of the spring, of the power curves and of the
 // quantizer, from 1/4 up to 1024, and a few in between.
-const float floatExponents[]{ 0.25f, 0.3f, 0.5f,  0.7937005f, 1.0f,    1.5f,       2.0f,
-                              3.0f,  4.0f, 16.0f, 256.0f,     1024.0f, 1.0f / 3.0f };
+const float floatExponents[] { 0.25f, 0.3f, 0.5f,  0.7937005f, 1.0f,    1.5f,       2.0f,
+                               3.0f,  4.0f, 16.0f, 256.0f,     1024.0f, 1.0f / 3.0f };
 } // namespace
 
 //==============================================================================
@@ -120,7 +120,7 @@ TEST (VectorMaths, TanhIsWithinTwoUlpOfTheStandardLibraryForEveryInput)
         const auto [ulps, at] = worstOf (inputs, results, [] (float x) { return std::tanh (x); });
         EXPECT_LE (ulps, maxUlpsFromStandardLibrary) << set.name << " at " << at;
 
-        std::vector<float> special{ 0.0f, -0.0f, inf, -inf, std::nanf (""), 0.0f, 0.0f, 0.0f };
+        std::vector<float> special { 0.0f, -0.0f, inf, -inf, std::nanf (""), 0.0f, 0.0f, 0.0f };
         set.tanh (special.data(), special.size());
         EXPECT_FALSE (std::signbit (special[0]));
         EXPECT_TRUE (std::signbit (special[1]) && special[1] == 0.0f);
@@ -168,7 +168,7 @@ TEST (VectorMaths, SinIsWithinTwoUlpOfTheStandardLibraryForEveryInput)
         const auto [ulps, at] = worstOf (phases, results, [] (float x) { return std::sin (x); });
         EXPECT_LE (ulps, maxUlpsFromStandardLibrary) << set.name << " at " << at;
 
-        std::vector<float> special{ 0.0f, -0.0f, inf, -inf, std::nanf (""), 0.0f, 0.0f, 0.0f };
+        std::vector<float> special { 0.0f, -0.0f, inf, -inf, std::nanf (""), 0.0f, 0.0f, 0.0f };
         set.sin (special.data(), special.size());
         EXPECT_FALSE (std::signbit (special[0]));
         EXPECT_TRUE (std::signbit (special[1]) && special[1] == 0.0f);
@@ -213,22 +213,22 @@ TEST (VectorMaths, PowerOfOneIsTheBaseExactlyInEveryLane)
 {
     using my::vec::Doubles;
     using my::vec::Floats;
-    const Doubles bases{ -0.0, 3.0e-310 };
-    const auto mixed = my::vec::powerOrSame (Doubles{ 0.7, 2.5 }, Doubles{ 1.0, 3.0 });
+    const Doubles bases { -0.0, 3.0e-310 };
+    const auto mixed = my::vec::powerOrSame (Doubles { 0.7, 2.5 }, Doubles { 1.0, 3.0 });
     EXPECT_EQ (mixed[0], 0.7);
     EXPECT_NEAR (mixed[1], std::pow (2.5, 3.0), 1.0e-13);
-    const auto same = my::vec::powerOrSame (bases, Doubles{} + 1.0);
+    const auto same = my::vec::powerOrSame (bases, Doubles {} + 1.0);
     EXPECT_TRUE (std::signbit (same[0]));
     EXPECT_EQ (same[1], bases[1]);
 
-    const Floats floats{ 0.3f, -2.0f, inf, std::nanf ("") };
+    const Floats floats { 0.3f, -2.0f, inf, std::nanf ("") };
     const auto kept = my::vec::powerOrSame (floats, 1.0f);
     EXPECT_EQ (std::memcmp (&kept, &floats, sizeof floats), 0);
 }
 
 TEST (VectorMaths, FractionOfSmallValuesIsExact)
 {
-    const auto fractions = my::vec::fractionOfSmall (my::vec::Floats{ 0.0f, 0.75f, 8388607.5f, 12345.125f });
+    const auto fractions = my::vec::fractionOfSmall (my::vec::Floats { 0.0f, 0.75f, 8388607.5f, 12345.125f });
     EXPECT_EQ (fractions[0], 0.0f);
     EXPECT_EQ (fractions[1], 0.75f);
     EXPECT_EQ (fractions[2], 0.5f);

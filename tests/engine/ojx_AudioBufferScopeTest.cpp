@@ -14,8 +14,7 @@ namespace
 // One block of final output whose left and right channels average to `first`, `first` + 1, ...
 struct RampBlock
 {
-    RampBlock (int numSamples, float first)
-        : left ((size_t) numSamples), right ((size_t) numSamples)
+    RampBlock (int numSamples, float first) : left ((size_t) numSamples), right ((size_t) numSamples)
     {
         for (size_t i = 0; i < left.size(); ++i)
         {
@@ -240,10 +239,10 @@ TEST (AudioBufferScopeProcessor, TheContentStaysWhileNotFed)
 TEST (AudioBufferScopeProcessorThreads, EveryCopiedSnapshotIsOneCompleteFeed)
 {
     constexpr int minFeeds = 20000;
-    constexpr int maxFeeds = 150000;       // counts stay below 2^24, exact in single precision
+    constexpr int maxFeeds = 150000; // counts stay below 2^24, exact in single precision
     constexpr int longestBlock = 200;
     constexpr int freshCopiesWanted = 500;
-    constexpr float shortestZoom = 0.25f;  // window 1135
+    constexpr float shortestZoom = 0.25f; // window 1135
 
     ojx::AudioBufferScopeProcessor store;
     std::vector<std::int64_t> feedEnds ((size_t) maxFeeds + 1); // count after each feed, the start first
@@ -261,28 +260,30 @@ TEST (AudioBufferScopeProcessorThreads, EveryCopiedSnapshotIsOneCompleteFeed)
     feedEnds[0] = startCount;
     feedSizes[0] = store.samples.size();
 
-    std::thread audio ([&] {
-        std::vector<float> left ((size_t) longestBlock), right ((size_t) longestBlock);
-        juce::Random random (77);
-        auto count = startCount;
-        const auto before = testing_support::allocationsOnThisThread();
-
-        for (; numFeeds < maxFeeds && (numFeeds < minFeeds || freshCopies.load() < freshCopiesWanted); ++numFeeds)
+    std::thread audio (
+        [&]
         {
-            const auto numSamples = random.nextInt (longestBlock + 1);
+            std::vector<float> left ((size_t) longestBlock), right ((size_t) longestBlock);
+            juce::Random random (77);
+            auto count = startCount;
+            const auto before = testing_support::allocationsOnThisThread();
 
-            for (int i = 0; i < numSamples; ++i)
-                left[(size_t) i] = right[(size_t) i] = (float) (count + i);
+            for (; numFeeds < maxFeeds && (numFeeds < minFeeds || freshCopies.load() < freshCopiesWanted); ++numFeeds)
+            {
+                const auto numSamples = random.nextInt (longestBlock + 1);
 
-            store.feed (left.data(), right.data(), numSamples);
-            count += numSamples;
-            feedEnds[(size_t) numFeeds + 1] = count;
-            feedSizes[(size_t) numFeeds + 1] = store.samples.size();
-        }
+                for (int i = 0; i < numSamples; ++i)
+                    left[(size_t) i] = right[(size_t) i] = (float) (count + i);
 
-        feedAllocations = testing_support::allocationsOnThisThread() - before;
-        finished = true;
-    });
+                store.feed (left.data(), right.data(), numSamples);
+                count += numSamples;
+                feedEnds[(size_t) numFeeds + 1] = count;
+                feedSizes[(size_t) numFeeds + 1] = store.samples.size();
+            }
+
+            feedAllocations = testing_support::allocationsOnThisThread() - before;
+            finished = true;
+        });
 
     struct Copy
     {
@@ -300,7 +301,8 @@ TEST (AudioBufferScopeProcessorThreads, EveryCopiedSnapshotIsOneCompleteFeed)
         if (random.nextInt (50) == 0)
             store.zoom = shortestZoom + random.nextFloat() * (1.0f - shortestZoom);
 
-        if (! store.copyLatestSnapshot (destination) || destination.getNumChannels() != 1 || destination.getNumSamples() == 0)
+        if (! store.copyLatestSnapshot (destination) || destination.getNumChannels() != 1 ||
+            destination.getNumSamples() == 0)
         {
             ++failedCopies;
             continue;

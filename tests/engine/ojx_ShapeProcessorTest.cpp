@@ -91,7 +91,12 @@ protected:
 //==============================================================================
 TEST (ShapeProcessor, HoldsEveryCurveWithItsDialNamesAndDefaults)
 {
-    struct Expected { const std::type_info& type; const char* names; MorphValues defaults; };
+    struct Expected
+    {
+        const std::type_info& type;
+        const char* names;
+        MorphValues defaults;
+    };
     const Expected registry[] {
         { typeid (my::ShaperClip), "Hardness,,,", { 0, 0, 0, 0 } },
         { typeid (my::ShaperDriveSym), "Curve,Liner,,", { 0, 0, 0, 0 } },
@@ -230,7 +235,8 @@ TEST_F (ShapeProcessorAt44k, MorphGlideReachesItsTargetOnFrame4410Exactly)
     for (int frame = 1; frame <= 4800; ++frame)
     {
         expectedMorph = frame < 4410 ? expectedMorph + step : to;
-        ASSERT_EQ (out[(size_t) frame - 1], shapedBy (softClip, { expectedMorph, 0, 0, 0 }, input)) << "frame " << frame;
+        ASSERT_EQ (out[(size_t) frame - 1], shapedBy (softClip, { expectedMorph, 0, 0, 0 }, input))
+            << "frame " << frame;
     }
     EXPECT_EQ (slot.shapers[softClip]->getMorph()[0], to);
 }
@@ -312,7 +318,8 @@ TEST (ShapeProcessor, BlockSizesDoNotChangeTheSoundAndAThirdChannelIsUntouched)
         for (int t = 0; t < 6000; ++t)
         {
             for (int channel = 0; channel < 2; ++channel)
-                ASSERT_EQ (wholeBuffer.getSample (channel, t), piecesBuffer.getSample (channel, t)) << "curve " << index;
+                ASSERT_EQ (wholeBuffer.getSample (channel, t), piecesBuffer.getSample (channel, t))
+                    << "curve " << index;
             ASSERT_EQ (piecesBuffer.getSample (2, t), source.getSample (0, t));
         }
     }
@@ -357,23 +364,25 @@ TEST (ShapeProcessorThreads, ViewReadsWhileAudioProcesses)
     prepareSlot (slot, 44100.0);
     std::atomic<bool> audioDone { false };
 
-    std::thread audio ([&]
-    {
-        auto buffer = sweepBuffer (256);
-        std::mt19937 random (7);
-        std::uniform_real_distribution<float> unit (0.0f, 1.0f);
-        for (int block = 0; block < 1500; ++block)
+    std::thread audio (
+        [&]
         {
-            if (block % 50 == 0)
-                slot.shapeIndex.store ((int) (random() % my::ShapeProcessor::numShapes), std::memory_order_relaxed);
-            slot.morphTarget = { unit (random), unit (random), unit (random), unit (random) };
-            for (int channel = 0; channel < 2; ++channel)
-                for (int t = 0; t < 256; ++t)
-                    buffer.setSample (channel, t, 3.0f * std::sin (0.05f * (float) (t + block * 256 + channel * 40)));
-            process (slot, buffer);
-        }
-        audioDone = true;
-    });
+            auto buffer = sweepBuffer (256);
+            std::mt19937 random (7);
+            std::uniform_real_distribution<float> unit (0.0f, 1.0f);
+            for (int block = 0; block < 1500; ++block)
+            {
+                if (block % 50 == 0)
+                    slot.shapeIndex.store ((int) (random() % my::ShapeProcessor::numShapes), std::memory_order_relaxed);
+                slot.morphTarget = { unit (random), unit (random), unit (random), unit (random) };
+                for (int channel = 0; channel < 2; ++channel)
+                    for (int t = 0; t < 256; ++t)
+                        buffer.setSample (channel, t,
+                                          3.0f * std::sin (0.05f * (float) (t + block * 256 + channel * 40)));
+                process (slot, buffer);
+            }
+            audioDone = true;
+        });
 
     int evaluations = 0;
     while (! audioDone)

@@ -48,7 +48,10 @@ struct CurveSet
         slot.shapers[(size_t) index]->processSamples (inputs.data(), (int) inputs.size());
         return inputs;
     }
-    float shaped (int index, const MorphValues& m, float x) const { return shaped (index, m, std::vector<float> { x })[0]; }
+    float shaped (int index, const MorphValues& m, float x) const
+    {
+        return shaped (index, m, std::vector<float> { x })[0];
+    }
 };
 
 void expectAllWithinUnitRange (const std::vector<MorphValues>& grid, const std::vector<float>& inputs)
@@ -59,8 +62,8 @@ void expectAllWithinUnitRange (const std::vector<MorphValues>& grid, const std::
         {
             const auto outputs = curves.shaped (index, m, inputs);
             for (size_t i = 0; i < inputs.size(); ++i)
-                ASSERT_LE (std::abs (outputs[i]), 1.0f) << "curve " << index << " x " << inputs[i] << " morph "
-                                                        << m[0] << " " << m[1] << " " << m[2] << " " << m[3];
+                ASSERT_LE (std::abs (outputs[i]), 1.0f) << "curve " << index << " x " << inputs[i] << " morph " << m[0]
+                                                        << " " << m[1] << " " << m[2] << " " << m[3];
         }
 }
 } // namespace
@@ -87,44 +90,78 @@ TEST (CurveSteps, PhasePointsAndFractionsAreExactWhereTheyMustBe)
 // Known values of every curve, and of the holding forms on either side of their edges.
 TEST (CurveAnchors, EveryCurveGivesItsKnownValues)
 {
-    struct Anchor { int index; MorphValues m; float x, expected, tolerance; };
+    struct Anchor
+    {
+        int index;
+        MorphValues m;
+        float x, expected, tolerance;
+    };
     const MorphValues sineHeld { 0.5f, 0.0f, 1.0f, 0.0f };
     const MorphValues straight { 0.5f, 0.5f, 0.0f, 1.0f };
     const Anchor anchors[] {
-        { 0, { 0.5f, 0, 0, 0 }, 0.5f, 0.5f, 0 },  { 0, { 0.5f, 0, 0, 0 }, 0.75f, 0.5f + 0.5f * std::tanh (0.5f), 1e-7f },
-        { 1, { 0, 0, 0, 0 }, 3.0f, 0.75f, 1e-7f }, { 1, { 1, 1, 0, 0 }, 0.999998f, 0.999998f, 0 },
-        { 1, { 1, 1, 0, 0 }, 1.0e6f, 1.0f, 0 },     { 2, { 0, 0, 0.4f, 0.2f }, 0.39f, 0.39f, 0 },
+        { 0, { 0.5f, 0, 0, 0 }, 0.5f, 0.5f, 0 },
+        { 0, { 0.5f, 0, 0, 0 }, 0.75f, 0.5f + 0.5f * std::tanh (0.5f), 1e-7f },
+        { 1, { 0, 0, 0, 0 }, 3.0f, 0.75f, 1e-7f },
+        { 1, { 1, 1, 0, 0 }, 0.999998f, 0.999998f, 0 },
+        { 1, { 1, 1, 0, 0 }, 1.0e6f, 1.0f, 0 },
+        { 2, { 0, 0, 0.4f, 0.2f }, 0.39f, 0.39f, 0 },
         { 2, { 0, 0, 0.4f, 0.2f }, -0.2f, -0.2f / 1.2f, 1e-7f },
         { 3, { 0.4f, 0, 0, 0 }, -3.0f, -0.75f, 0 },
-        { 4, { 0.6f, 0, 0, 0 }, 1.0f, 1.0f, 0 },    { 4, { 0.6f, 0, 0, 0 }, -1.0f, -1.0f, 0 },
-        { 4, { 0.6f, 0, 0, 0 }, 7.0f, 1.0f, 0 },    { 4, { 0, 0, 0, 0 }, 0.999f, 0.358976f, 1e-5f },
+        { 4, { 0.6f, 0, 0, 0 }, 1.0f, 1.0f, 0 },
+        { 4, { 0.6f, 0, 0, 0 }, -1.0f, -1.0f, 0 },
+        { 4, { 0.6f, 0, 0, 0 }, 7.0f, 1.0f, 0 },
+        { 4, { 0, 0, 0, 0 }, 0.999f, 0.358976f, 1e-5f },
         { 4, { 1, 0, 0, 0 }, -0.001f, -0.641029f, 1e-5f },
-        { 5, {}, 0.5f, 0.8f, 1e-7f },               { 5, {}, 2.0f, 0.8f, 1e-7f },
-        { 5, {}, 0.0f, 0.0f, 0 },                   { 5, {}, 3.0e38f, 0.0f, 0 },
-        { 6, { 0.1f, 0.5f, 0, 0 }, 0.55f, 0.5f, 1e-6f }, { 6, { 0.1f, 0.5f, 0, 0 }, -0.55f, -0.5f, 1e-6f },
-        { 6, { 0.1f, 0.5f, 0, 0 }, 1.0f, 0.9f, 1e-6f },  // the float quantum is a hair above 0.1: nine steps
-        { 6, { 1, 0.5f, 0, 0 }, 0.99f, 0.0f, 0 },   { 6, { 1, 0.5f, 0, 0 }, 1.0f, 1.0f, 0 },
-        { 7, { 0, 0.5f, 0, 1 }, 0.03f, 1.0f, 1e-5f }, { 7, { 1, 0.5f, 0, 1 }, 0.97f, 1.0f, 1e-5f },
-        { 8, sineHeld, 0.7f, 1.0f, 0 },             { 8, sineHeld, 1.0e6f, 1.0f, 0 },
-        { 8, sineHeld, -0.75f, -0.7071068f, 1e-5f }, { 8, sineHeld, -0.5f, -1.0f, 1e-6f },
-        { 8, sineHeld, -1.5f, 1.0f, 1e-6f },        { 8, sineHeld, -2.0f, 1.0f, 0 },
-        { 9, sineHeld, 1.0f, 0.0f, 1e-6f },         { 9, sineHeld, 1.6f, -1.0f, 0 },
-        { 9, sineHeld, -1.6f, 1.0f, 0 },            { 10, sineHeld, 1.5f, -1.0f, 1e-6f },
-        { 10, sineHeld, 2.6f, 1.0f, 0 },            { 10, sineHeld, -1.0e9f, -1.0f, 0 },
-        { 11, straight, 100.5f, 1.0f, 0 },          { 11, { 0, 0.5f, 0, 1 }, 0.01f, 1.0f, 0 },
-        { 12, straight, 0.75f, 1.0f, 0 },           { 12, straight, -1.0f, 0.0f, 0 },
-        { 12, straight, -1.75f, 1.0f, 0 },          { 13, straight, 1.75f, -1.0f, 0 },
-        { 13, straight, -1.75f, 1.0f, 0 },          { 14, straight, 1.5f, -1.0f, 0 },
-        { 14, straight, 2.75f, 1.0f, 0 },           { 14, straight, -2.75f, -1.0f, 0 },
+        { 5, {}, 0.5f, 0.8f, 1e-7f },
+        { 5, {}, 2.0f, 0.8f, 1e-7f },
+        { 5, {}, 0.0f, 0.0f, 0 },
+        { 5, {}, 3.0e38f, 0.0f, 0 },
+        { 6, { 0.1f, 0.5f, 0, 0 }, 0.55f, 0.5f, 1e-6f },
+        { 6, { 0.1f, 0.5f, 0, 0 }, -0.55f, -0.5f, 1e-6f },
+        { 6, { 0.1f, 0.5f, 0, 0 }, 1.0f, 0.9f, 1e-6f }, // the float quantum is a hair above 0.1: nine steps
+        { 6, { 1, 0.5f, 0, 0 }, 0.99f, 0.0f, 0 },
+        { 6, { 1, 0.5f, 0, 0 }, 1.0f, 1.0f, 0 },
+        { 7, { 0, 0.5f, 0, 1 }, 0.03f, 1.0f, 1e-5f },
+        { 7, { 1, 0.5f, 0, 1 }, 0.97f, 1.0f, 1e-5f },
+        { 8, sineHeld, 0.7f, 1.0f, 0 },
+        { 8, sineHeld, 1.0e6f, 1.0f, 0 },
+        { 8, sineHeld, -0.75f, -0.7071068f, 1e-5f },
+        { 8, sineHeld, -0.5f, -1.0f, 1e-6f },
+        { 8, sineHeld, -1.5f, 1.0f, 1e-6f },
+        { 8, sineHeld, -2.0f, 1.0f, 0 },
+        { 9, sineHeld, 1.0f, 0.0f, 1e-6f },
+        { 9, sineHeld, 1.6f, -1.0f, 0 },
+        { 9, sineHeld, -1.6f, 1.0f, 0 },
+        { 10, sineHeld, 1.5f, -1.0f, 1e-6f },
+        { 10, sineHeld, 2.6f, 1.0f, 0 },
+        { 10, sineHeld, -1.0e9f, -1.0f, 0 },
+        { 11, straight, 100.5f, 1.0f, 0 },
+        { 11, { 0, 0.5f, 0, 1 }, 0.01f, 1.0f, 0 },
+        { 12, straight, 0.75f, 1.0f, 0 },
+        { 12, straight, -1.0f, 0.0f, 0 },
+        { 12, straight, -1.75f, 1.0f, 0 },
+        { 13, straight, 1.75f, -1.0f, 0 },
+        { 13, straight, -1.75f, 1.0f, 0 },
+        { 14, straight, 1.5f, -1.0f, 0 },
+        { 14, straight, 2.75f, 1.0f, 0 },
+        { 14, straight, -2.75f, -1.0f, 0 },
         { 15, { 0.5f, 0.5f, 1, 0 }, 2.0f, -0.8f, 1e-6f }, // 0.1 x 2^4 = 1.6 on the triangle
-        { 16, straight, 0.5f, 1.0f, 0 },            { 16, straight, 1.5f, 1.0f, 0 },
-        { 16, straight, 1.0f, 0.0f, 0 },            { 16, straight, 2.0f, 0.0f, 0 },
-        { 16, straight, -0.5f, -1.0f, 0 },          { 16, straight, 0.25f, 0.5f, 0 },
-        { 17, straight, 0.75f, 1.0f, 0 },           { 17, straight, -0.75f, -0.5f, 0 },
-        { 17, straight, -1.75f, -1.0f, 0 },         { 18, straight, 1.0f, 0.0f, 0 },
-        { 18, straight, 1.75f, 1.0f, 0 },           { 18, straight, -1.75f, -1.0f, 0 },
-        { 19, straight, 2.0f, 0.0f, 0 },            { 19, straight, 2.75f, 1.0f, 0 },
-        { 19, straight, -2.75f, -1.0f, 0 },         { 20, { 0.5f, 0.5f, 1, 0 }, 2.0f, 0.8f, 1e-6f },
+        { 16, straight, 0.5f, 1.0f, 0 },
+        { 16, straight, 1.5f, 1.0f, 0 },
+        { 16, straight, 1.0f, 0.0f, 0 },
+        { 16, straight, 2.0f, 0.0f, 0 },
+        { 16, straight, -0.5f, -1.0f, 0 },
+        { 16, straight, 0.25f, 0.5f, 0 },
+        { 17, straight, 0.75f, 1.0f, 0 },
+        { 17, straight, -0.75f, -0.5f, 0 },
+        { 17, straight, -1.75f, -1.0f, 0 },
+        { 18, straight, 1.0f, 0.0f, 0 },
+        { 18, straight, 1.75f, 1.0f, 0 },
+        { 18, straight, -1.75f, -1.0f, 0 },
+        { 19, straight, 2.0f, 0.0f, 0 },
+        { 19, straight, 2.75f, 1.0f, 0 },
+        { 19, straight, -2.75f, -1.0f, 0 },
+        { 20, { 0.5f, 0.5f, 1, 0 }, 2.0f, 0.8f, 1e-6f },
     };
 
     const CurveSet curves;
@@ -138,19 +175,32 @@ TEST (CurveAnchors, EveryCurveGivesItsKnownValues)
 TEST (CurveAnchors, SpecialSettingsReduceToClosedForms)
 {
     constexpr double asVectorTanh = -1.0;
-    struct Form { int index; MorphValues m; std::function<double (float)> reference; double tolerance; };
-    const auto triangleWave = [] (float x) { return 2.0 / juce::MathConstants<double>::pi * std::asin (std::sin (juce::MathConstants<double>::pi * x)); };
+    struct Form
+    {
+        int index;
+        MorphValues m;
+        std::function<double (float)> reference;
+        double tolerance;
+    };
+    const auto triangleWave = [] (float x)
+    { return 2.0 / juce::MathConstants<double>::pi * std::asin (std::sin (juce::MathConstants<double>::pi * x)); };
     const Form forms[] {
         { 0, { 0, 0, 0, 0 }, [] (float x) { return std::tanh (x); }, asVectorTanh },
         { 0, { 1, 0, 0, 0 }, [] (float x) { return juce::jlimit (-1.0f, 1.0f, x); }, 0 },
-        { 1, { 0.5f, 0, 0, 0 }, [] (float x) { return (float) my::getProcessedDrive (x, my::kneeExponent (0.5f)); }, 0 },
+        { 1,
+          { 0.5f, 0, 0, 0 },
+          [] (float x) { return (float) my::getProcessedDrive (x, my::kneeExponent (0.5f)); },
+          0 },
         { 3, { 0, 0, 0, 0 }, [] (float x) { return x / (std::abs (x) + 1.0); }, 1e-7 },
         { 3, { 1, 0, 0, 0 }, [] (float x) { return x < 0 ? x / (1.0 - x) : my::getProcessedDrive (x, 50.0); }, 1e-7 },
         { 4, { 0.5f, 0, 0, 0 }, [] (float x) { return juce::jlimit (-1.0f, 1.0f, x); }, 0 },
         { 6, { 0, 0.2f, 0, 0 }, [] (float x) { return juce::jlimit (-1.0f, 1.0f, x); }, 1e-6 },
         { 7, { 0.5f, 0.5f, 0, 1 }, [] (float x) { return std::sin (juce::MathConstants<double>::pi * x); }, 1e-5 },
         { 11, { 0.5f, 0.5f, 0, 1 }, triangleWave, 1e-6 },
-        { 11, { 0.5f, 0.3f, 1, 0 }, [] (float x) { return std::tanh (8.0f * my::getProcessedTriangleA (0.5f, 0.3f, x)); }, asVectorTanh },
+        { 11,
+          { 0.5f, 0.3f, 1, 0 },
+          [] (float x) { return std::tanh (8.0f * my::getProcessedTriangleA (0.5f, 0.3f, x)); },
+          asVectorTanh },
     };
 
     const CurveSet curves;
@@ -162,7 +212,8 @@ TEST (CurveAnchors, SpecialSettingsReduceToClosedForms)
         {
             const double expected = form.reference (inputs[i]);
             if (form.tolerance == asVectorTanh)
-                ASSERT_LE (testing_support::ulpDistance (outputs[i], (float) expected), testing_support::maxUlpsFromStandardLibrary)
+                ASSERT_LE (testing_support::ulpDistance (outputs[i], (float) expected),
+                           testing_support::maxUlpsFromStandardLibrary)
                     << "curve " << form.index << " x " << inputs[i];
             else
                 ASSERT_NEAR (outputs[i], expected, form.tolerance) << "curve " << form.index << " x " << inputs[i];
@@ -270,10 +321,15 @@ TEST (AllCurves, SymmetricCurvesAreOdd)
 TEST (AllCurves, HoldingCurvesMeetTheirHeldValueWhereHoldingStarts)
 {
     const CurveSet curves;
-    struct Holding { int index; my::HoldRule rule; bool isSine; };
-    const Holding holding[] { { 8, my::HoldRule::form1, true },      { 9, my::HoldRule::form2, true },
-                              { 10, my::HoldRule::form4, true },     { 12, my::HoldRule::form1, false },
-                              { 13, my::HoldRule::form2, false },    { 14, my::HoldRule::form4, false },
+    struct Holding
+    {
+        int index;
+        my::HoldRule rule;
+        bool isSine;
+    };
+    const Holding holding[] { { 8, my::HoldRule::form1, true },       { 9, my::HoldRule::form2, true },
+                              { 10, my::HoldRule::form4, true },      { 12, my::HoldRule::form1, false },
+                              { 13, my::HoldRule::form2, false },     { 14, my::HoldRule::form4, false },
                               { 17, my::HoldRule::halfForm1, false }, { 18, my::HoldRule::halfForm2, false },
                               { 19, my::HoldRule::form4, false } };
 
@@ -283,8 +339,9 @@ TEST (AllCurves, HoldingCurvesMeetTheirHeldValueWhereHoldingStarts)
             const float p = curve.isSine ? my::sinePhasePoint (m1) : my::trianglePhasePoint (m1);
             const auto edges = my::HoldEdges::forRule (curve.rule, p);
             const MorphValues m = curve.isSine ? MorphValues { m1, 0, 1, 0 } : MorphValues { m1, 0.5f, 0, 1 };
-            const auto y = curves.shaped (curve.index, m, { edges.above, edges.below, std::nextafter (edges.above, inf),
-                                                            std::nextafter (edges.below, -inf) });
+            const auto y = curves.shaped (
+                curve.index, m,
+                { edges.above, edges.below, std::nextafter (edges.above, inf), std::nextafter (edges.below, -inf) });
             EXPECT_NEAR (y[0], edges.valueAbove, 1.0e-5f) << "curve " << curve.index << " m1 " << m1;
             EXPECT_NEAR (y[1], edges.valueBelow, 1.0e-5f) << "curve " << curve.index << " m1 " << m1;
             EXPECT_EQ (y[2], edges.valueAbove);
@@ -304,7 +361,8 @@ TEST (AllCurves, FreeRunningFoldsKeepFoldingAtAnyLevel)
     }
     for (float m2 : { 0.0f, 0.3f, 0.5f, 1.0f })
         for (int index : { 11, 16 })
-            EXPECT_EQ (curves.shaped (index, { 0.5f, m2, 0, 1 }, oneCycle), curves.shaped (index, { 0.5f, m2, 0, 1 }, muchLater));
+            EXPECT_EQ (curves.shaped (index, { 0.5f, m2, 0, 1 }, oneCycle),
+                       curves.shaped (index, { 0.5f, m2, 0, 1 }, muchLater));
 
     const auto early = curves.shaped (7, { 0.5f, 0.5f, 0, 1 }, oneCycle);
     const auto late = curves.shaped (7, { 0.5f, 0.5f, 0, 1 }, muchLater);

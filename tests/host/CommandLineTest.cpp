@@ -14,7 +14,7 @@ TEST (CommandLine, EveryOptionInTheHelpIsUnderstood)
     int options = 0;
     for (std::sregex_iterator match (help.begin(), help.end(), option), end; match != end; ++match, ++options)
     {
-        juce::StringArray args{ juce::String ((*match)[2].str()) };
+        juce::StringArray args { juce::String ((*match)[2].str()) };
         const auto argument = (*match)[4].str();
         if (! argument.empty())
             args.add (argument.find ('=') != std::string::npos ? "masterMix=50"

@@ -82,7 +82,7 @@ public:
     }
 
 private:
-    rlimit previous{};
+    rlimit previous {};
     void (*previousHandler) (int) = nullptr;
 };
 } // namespace testing_support

@@ -30,7 +30,7 @@ TEST (Lv2Metadata, ChoicesListThePlainValuesAHostSends)
     }
 
     for (const char* power : { "masterOn", "s1On", "s2On" })
-        EXPECT_EQ (find (facts, power)->scalePoints, (std::vector<float>{ 0.0f, 1.0f })) << power;
+        EXPECT_EQ (find (facts, power)->scalePoints, (std::vector<float> { 0.0f, 1.0f })) << power;
     for (const char* continuous : { "route", "masterMix", "s1Morph1", "s2Output" })
         EXPECT_TRUE (find (facts, continuous)->scalePoints.empty()) << continuous;
 }
@@ -85,8 +85,8 @@ const char* generatedTtl = "plug:gain\n"
 
 TEST (Lv2Metadata, RewritesOnlyWhatTheGeneratorGetsWrong)
 {
-    const std::vector<host::lv2::ParameterFacts> facts{ { "gain", {}, "units:db" },
-                                                        { "shape", { 0.0f, 1.0f, 2.0f }, "" } };
+    const std::vector<host::lv2::ParameterFacts> facts { { "gain", {}, "units:db" },
+                                                         { "shape", { 0.0f, 1.0f, 2.0f }, "" } };
     const auto fixed = host::lv2::fixDspTtl (generatedTtl, facts);
 
     EXPECT_TRUE (

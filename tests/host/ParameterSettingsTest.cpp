@@ -104,10 +104,10 @@ TEST_F (ParameterText, SettingsChangeOnlyWhatTheyNameAndRefuseOutOfRangePlainVal
     EXPECT_EQ (parameter ("masterOutput").getCurrentValueAsText(), "0.00 dB");
 
     for (const host::ParameterSetting& setting : {
-             host::ParameterSetting{ host::ParameterSetting::Kind::plain, "masterInput", "30" },
-             host::ParameterSetting{ host::ParameterSetting::Kind::plain, "masterInput", "nan" },
-             host::ParameterSetting{ host::ParameterSetting::Kind::normalised, "masterInput", "1.5" },
-             host::ParameterSetting{ host::ParameterSetting::Kind::text, "noSuchParameter", "1" },
+             host::ParameterSetting { host::ParameterSetting::Kind::plain, "masterInput", "30" },
+             host::ParameterSetting { host::ParameterSetting::Kind::plain, "masterInput", "nan" },
+             host::ParameterSetting { host::ParameterSetting::Kind::normalised, "masterInput", "1.5" },
+             host::ParameterSetting { host::ParameterSetting::Kind::text, "noSuchParameter", "1" },
          })
         EXPECT_THROW (host::applySetting (processor, setting), host::UsageError) << setting.value;
     EXPECT_EQ (parameter ("masterInput").getCurrentValueAsText(), "-3.00 dB");

@@ -37,7 +37,7 @@ struct CommandLineRun
 
 CommandLineRun runCommandLineHost (const juce::StringArray& arguments)
 {
-    juce::StringArray command{ WKR_HOST_PROGRAM };
+    juce::StringArray command { WKR_HOST_PROGRAM };
     command.addArray (arguments);
     juce::ChildProcess process;
     CommandLineRun run;

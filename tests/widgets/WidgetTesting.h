@@ -32,16 +32,13 @@ inline void savePng (const juce::Image& image, const juce::String& name, int mag
     juce::PNGImageFormat().writeImageToStream (large, stream);
 }
 
-inline juce::uint32 argbAt (const juce::Image& image, int x, int y)
-{
-    return image.getPixelAt (x, y).getARGB();
-}
+inline juce::uint32 argbAt (const juce::Image& image, int x, int y) { return image.getPixelAt (x, y).getARGB(); }
 
 // Equal up to the rounding of anti-aliased edges.
 inline bool nearlyEqual (juce::Colour a, juce::Colour b, int tolerance = 3)
 {
-    return std::abs (a.getAlpha() - b.getAlpha()) <= tolerance && std::abs (a.getRed() - b.getRed()) <= tolerance
-        && std::abs (a.getGreen() - b.getGreen()) <= tolerance && std::abs (a.getBlue() - b.getBlue()) <= tolerance;
+    return std::abs (a.getAlpha() - b.getAlpha()) <= tolerance && std::abs (a.getRed() - b.getRed()) <= tolerance &&
+           std::abs (a.getGreen() - b.getGreen()) <= tolerance && std::abs (a.getBlue() - b.getBlue()) <= tolerance;
 }
 
 inline int countPixels (const juce::Image& image, const std::function<bool (juce::Colour)>& matches)
@@ -69,8 +66,10 @@ inline bool sameImage (const juce::Image& a, const juce::Image& b)
     return true;
 }
 
-constexpr my::CornerStyle::Corner allCorners[] { my::CornerStyle::Corner::topRight, my::CornerStyle::Corner::bottomRight,
-                                                 my::CornerStyle::Corner::bottomLeft, my::CornerStyle::Corner::topLeft };
+constexpr my::CornerStyle::Corner allCorners[] { my::CornerStyle::Corner::topRight,
+                                                 my::CornerStyle::Corner::bottomRight,
+                                                 my::CornerStyle::Corner::bottomLeft,
+                                                 my::CornerStyle::Corner::topLeft };
 
 inline juce::Colour cornerPixel (const juce::Image& image, my::CornerStyle::Corner corner)
 {
@@ -99,8 +98,8 @@ inline juce::MouseEvent mouseEventFor (juce::Component& component, juce::Point<f
 {
     const auto now = juce::Time::getCurrentTime();
     return juce::MouseEvent (juce::Desktop::getInstance().getMainMouseSource(), position, juce::ModifierKeys(),
-                             juce::MouseInputSource::defaultPressure, 0.0f, 0.0f, 0.0f, 0.0f,
-                             &component, &component, now, position, now, 1, false);
+                             juce::MouseInputSource::defaultPressure, 0.0f, 0.0f, 0.0f, 0.0f, &component, &component,
+                             now, position, now, 1, false);
 }
 // A press and release inside the component, through the handlers the framework would call.
 inline void click (juce::Component& component, juce::Point<float> position)

@@ -166,7 +166,12 @@ TEST_F (ButtonBaseTest, WithoutBodyOrOutlineOnlyTheTextIsDrawn)
     const auto image = paint();
     const int textPixels = countPixels (image, [] (juce::Colour c) { return ! c.isTransparent(); });
     EXPECT_GT (textPixels, 0);
-    EXPECT_EQ (countPixels (image, [] (juce::Colour c) { return c.getAlpha() >= 0x80 && ! nearlyEqual (c, juce::Colour (textOff).withAlpha (c.getAlpha())); }), 0);
+    EXPECT_EQ (countPixels (image,
+                            [] (juce::Colour c) {
+                                return c.getAlpha() >= 0x80 &&
+                                       ! nearlyEqual (c, juce::Colour (textOff).withAlpha (c.getAlpha()));
+                            }),
+               0);
 }
 
 TEST_F (ButtonBaseTest, HoverTintsFillAndTextButNeverTheOutline)

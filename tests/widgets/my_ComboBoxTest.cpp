@@ -25,7 +25,8 @@ TEST (MyComboBoxLookAndFeel, PopupItemsAreFifteenHighWithTheirTextFivePixelsPast
         juce::Image image (juce::Image::ARGB, 140, 15, true, juce::SoftwareImageType());
         {
             juce::Graphics g (image);
-            look.drawPopupMenuItem (g, { 0, 0, 140, 15 }, false, true, true, false, false, "Hard Clip", {}, nullptr, nullptr);
+            look.drawPopupMenuItem (g, { 0, 0, 140, 15 }, false, true, true, false, false, "Hard Clip", {}, nullptr,
+                                    nullptr);
         }
         EXPECT_EQ (argbAt (image, 1, 1), 0xFF00FF00u);
 

@@ -14,31 +14,28 @@ struct SquareCorners
 
     bool operator== (const SquareCorners& other) const
     {
-        return topLeft == other.topLeft && topRight == other.topRight && bottomLeft == other.bottomLeft
-            && bottomRight == other.bottomRight;
+        return topLeft == other.topLeft && topRight == other.topRight && bottomLeft == other.bottomLeft &&
+               bottomRight == other.bottomRight;
     }
 };
 
 SquareCorners squareCornersOf (int style)
 {
     return { my::CornerStyle::isSquare (style, Corner::topLeft), my::CornerStyle::isSquare (style, Corner::topRight),
-             my::CornerStyle::isSquare (style, Corner::bottomLeft), my::CornerStyle::isSquare (style, Corner::bottomRight) };
+             my::CornerStyle::isSquare (style, Corner::bottomLeft),
+             my::CornerStyle::isSquare (style, Corner::bottomRight) };
 }
 } // namespace
 
 TEST (CornerStyle, EachStyleSquaresItsNamedCorners)
 {
     //                                           TL     TR     BL     BR
-    const std::map<int, SquareCorners> table { { 1, { true, true, true, true } },
-                                               { 2, { false, false, true, true } },
-                                               { 3, { true, false, true, false } },
-                                               { 4, { true, true, false, false } },
-                                               { 5, { false, true, false, true } },
-                                               { 6, { false, false, false, false } },
-                                               { 7, { true, false, true, true } },
-                                               { 8, { true, true, true, false } },
-                                               { 9, { true, true, false, true } },
-                                               { 10, { false, true, true, true } } };
+    const std::map<int, SquareCorners> table {
+        { 1, { true, true, true, true } },   { 2, { false, false, true, true } }, { 3, { true, false, true, false } },
+        { 4, { true, true, false, false } }, { 5, { false, true, false, true } }, { 6, { false, false, false, false } },
+        { 7, { true, false, true, true } },  { 8, { true, true, true, false } },  { 9, { true, true, false, true } },
+        { 10, { false, true, true, true } }
+    };
 
     for (const auto& [style, expected] : table)
         EXPECT_TRUE (squareCornersOf (style) == expected) << "style " << style;

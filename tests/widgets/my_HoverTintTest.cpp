@@ -35,7 +35,8 @@ TEST (HoverTint, MatchesTheFrameworksColourCompositingAtEveryAlpha)
         for (juce::uint32 rgb : { 0x000000u, 0x1E1E1Eu, 0x555555u, 0xE67300u, 0xCDCDCDu, 0xFFFFFFu })
         {
             const juce::Colour colour ((alpha << 24) | rgb);
-            EXPECT_EQ (my::hoverTint (colour).getARGB(), colour.overlaidWith (juce::Colour (my::hoverOverlay)).getARGB())
+            EXPECT_EQ (my::hoverTint (colour).getARGB(),
+                       colour.overlaidWith (juce::Colour (my::hoverOverlay)).getARGB())
                 << std::hex << colour.getARGB();
         }
 }

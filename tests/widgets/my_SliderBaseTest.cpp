@@ -17,7 +17,8 @@ protected:
 
     static void setShift (bool down)
     {
-        juce::ModifierKeys::currentModifiers = down ? juce::ModifierKeys (juce::ModifierKeys::shiftModifier) : juce::ModifierKeys();
+        juce::ModifierKeys::currentModifiers =
+            down ? juce::ModifierKeys (juce::ModifierKeys::shiftModifier) : juce::ModifierKeys();
     }
 
     void press() { slider.mouseDown (mouseEventFor (slider, { 24.0f, 300.0f })); }

@@ -58,7 +58,10 @@ TEST (ButtonUndoRedo, ArcsRunOverTheTopAndHeadsPointDownUnderTheirEnds)
         EXPECT_GT (image.getPixelAt (x, 13).getAlpha(), 0x60) << x;
         EXPECT_TRUE (image.getPixelAt (x, 16).isTransparent()) << x;
     }
-    EXPECT_EQ (countPixels (image, [] (juce::Colour c)
-                            { return c.getAlpha() > 0x80 && ! nearlyEqual (c.withAlpha ((juce::uint8) 0xFF), juce::Colour (0xFFA0A0A0)); }),
+    EXPECT_EQ (countPixels (image,
+                            [] (juce::Colour c) {
+                                return c.getAlpha() > 0x80 &&
+                                       ! nearlyEqual (c.withAlpha ((juce::uint8) 0xFF), juce::Colour (0xFFA0A0A0));
+                            }),
                0);
 }

@@ -8,9 +8,9 @@ using namespace widget_testing;
 
 namespace
 {
-constexpr juce::uint32 fill = 0xFF141414; // box fill and popup background
+constexpr juce::uint32 fill = 0xFF141414;   // box fill and popup background
 constexpr juce::uint32 orange = 0xFFE67300; // text, highlight and popup border
-constexpr juce::uint32 grey = 0xFF808080; // their greyed-out twins
+constexpr juce::uint32 grey = 0xFF808080;   // their greyed-out twins
 
 // The curve choice's skin as the editor edits it.
 wkr::SkinTolvaneD curveChoiceSkin()
@@ -27,7 +27,10 @@ wkr::SkinTolvaneD curveChoiceSkin()
 }
 
 bool isOrange (juce::Colour c) { return c.getAlpha() > 0x80 && c.getRed() > c.getBlue() + 0x60; }
-bool isGrey (juce::Colour c) { return c.getAlpha() > 0x80 && c.getRed() > 0x60 && std::abs (c.getRed() - c.getBlue()) < 8; }
+bool isGrey (juce::Colour c)
+{
+    return c.getAlpha() > 0x80 && c.getRed() > 0x60 && std::abs (c.getRed() - c.getBlue()) < 8;
+}
 
 class MyComboBoxTolvaneB2Test : public ::testing::Test
 {
@@ -55,12 +58,14 @@ protected:
     // A one-item popup as the framework lays it out: a 2-pixel border around an item of 15.
     juce::Image drawPopup (bool highlighted)
     {
-        return draw ([this, highlighted] (juce::Graphics& g)
-                     {
-                         look.drawPopupMenuBackground (g, 140, 19);
-                         look.drawPopupMenuItem (g, { 2, 2, 136, 15 }, false, true, highlighted, false, false, "Soft Clip", {}, nullptr, nullptr);
-                     },
-                     19);
+        return draw (
+            [this, highlighted] (juce::Graphics& g)
+            {
+                look.drawPopupMenuBackground (g, 140, 19);
+                look.drawPopupMenuItem (g, { 2, 2, 136, 15 }, false, true, highlighted, false, false, "Soft Clip", {},
+                                        nullptr, nullptr);
+            },
+            19);
     }
 
     // Declared first so it outlives the box, as in the editor.
@@ -108,7 +113,8 @@ TEST_F (MyComboBoxTolvaneB2Test, PopupBorderHighlightAndTextFollowTheLooksActive
     EXPECT_EQ (argbAt (image, 0, 9), orange);
     EXPECT_EQ (argbAt (image, 1, 9), fill);
     EXPECT_EQ (argbAt (image, 3, 3), orange);
-    EXPECT_GT (countPixels (image, [] (juce::Colour c) { return c.getRed() < 0x80 && c.getRed() > 0; }), 10); // text in 46
+    EXPECT_GT (countPixels (image, [] (juce::Colour c) { return c.getRed() < 0x80 && c.getRed() > 0; }),
+               10); // text in 46
     EXPECT_GT (countPixels (drawPopup (false).getClippedImage ({ 2, 2, 136, 15 }), isOrange), 10);
 
     look.isActive = false;

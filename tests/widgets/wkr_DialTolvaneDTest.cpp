@@ -11,7 +11,7 @@ constexpr juce::uint32 valueBox = 0xFF1E1E1E;
 constexpr juce::uint32 light = 0xFFCDCDCD; // pointer
 constexpr juce::uint32 track = 0xFF555555;
 constexpr juce::uint32 orange = 0xFFE67300; // value arc
-constexpr juce::uint32 grey = 0xFF808080; // greyed-out pointer and value arc
+constexpr juce::uint32 grey = 0xFF808080;   // greyed-out pointer and value arc
 
 // A slot Input dial as the editor sets it up: radius 15, 47 pixels high, range -72..72 dB.
 class DialTolvaneDTest : public ::testing::Test

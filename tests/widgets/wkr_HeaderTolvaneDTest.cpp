@@ -23,8 +23,11 @@ TEST (HeaderTolvaneD, DarkBarWithTheTitleLeftAndTheLogoSevenPixelsFromTheRightEd
     EXPECT_EQ (header.titleLabel.getBounds(), juce::Rectangle<int> (1, 1, 150, 30));
     EXPECT_EQ (header.logo.getBounds(), juce::Rectangle<int> (534, 10, 37, 9));
     EXPECT_EQ (argbAt (image, 300, 15), 0xFF1E1E1Eu);
-    EXPECT_GT (countPixels (image.getClippedImage ({ 1, 1, 150, 29 }), [] (juce::Colour c) { return c.getRed() > 0x90; }), 20);
-    EXPECT_GT (countPixels (image.getClippedImage ({ 534, 10, 37, 9 }), [] (juce::Colour c) { return c.getARGB() == 0xFFCDCDCD; }), 40);
+    EXPECT_GT (
+        countPixels (image.getClippedImage ({ 1, 1, 150, 29 }), [] (juce::Colour c) { return c.getRed() > 0x90; }), 20);
+    EXPECT_GT (countPixels (image.getClippedImage ({ 534, 10, 37, 9 }),
+                            [] (juce::Colour c) { return c.getARGB() == 0xFFCDCDCD; }),
+               40);
 }
 
 TEST (FooterTolvaneD, CentresAThirtyFiveByNineLogoOnTheDarkFill)

@@ -38,5 +38,7 @@ TEST (LogoTolvane, PaintsOnlyInkAndPaperInsideABoxThreePointNineSevenFiveTimesAs
 
     // No background: the surface shows around and between the shapes.
     EXPECT_TRUE (image.getPixelAt (0, 0).isTransparent());
-    EXPECT_GT (countPixels (image.getClippedImage ({ 0, 0, 159, 40 }), [] (juce::Colour c) { return c.isTransparent(); }), 1000);
+    EXPECT_GT (
+        countPixels (image.getClippedImage ({ 0, 0, 159, 40 }), [] (juce::Colour c) { return c.isTransparent(); }),
+        1000);
 }
