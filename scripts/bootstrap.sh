@@ -11,9 +11,9 @@ packages=(
     libxrandr-dev libxcursor-dev libxcomposite-dev
     libsleef-dev
 )
-# The tests, the benchmark and the checks of the built bundles.
+# The tests, the benchmark, the checks of the built bundles and the format check.
 if [ "${1:-}" = tests ]; then
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev ladspa-sdk caps lilv-utils sordi xvfb xauth)
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev ladspa-sdk caps lilv-utils sordi xvfb xauth clang-format)
 fi
 # Hosts that CI loads the built bundles into.
 if [ "${WKR_WITH_HOSTS:-0}" = 1 ]; then
