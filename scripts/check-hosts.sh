@@ -10,7 +10,7 @@ uri="https://tolvane.example/plugins/wkr-plexa-2"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-# The system folder holds the LV2 specifications, where lilv learns the plug-in classes.
+# The system folder holds the LV2 vocabularies, where lilv learns the plug-in classes.
 lv2=$(LV2_PATH="$artefacts/LV2:/usr/lib/lv2" lv2info "$uri")
 # Count the port blocks that are audio ports, by direction.
 count_audio_ports() {

@@ -14,7 +14,7 @@ if ! command -v sord_validate >/dev/null; then
     exit 1
 fi
 
-# The specification bundles: those in the system folder that hold no plug-in binary.
+# The LV2 vocabulary bundles: those in the system folder that hold no plug-in binary.
 schemas=()
 for folder in /usr/lib/lv2/*.lv2; do
     if ! compgen -G "$folder/*.so" >/dev/null; then
