@@ -14,17 +14,6 @@ using LinearSmoother = juce::SmoothedValue<float, juce::ValueSmoothingTypes::Lin
 
 inline constexpr double rampSeconds = 0.1;
 
-// Stores the given rate and sets the ramp length to floor(0.1 s x rate) samples; a running ramp
-// ends at its target.
-inline void prepare (const juce::dsp::ProcessSpec& processSpec, float& sampleRate, LinearSmoother& smoother)
-{
-    sampleRate = (float) processSpec.sampleRate;
-    smoother.reset ((double) sampleRate, rampSeconds);
-}
-
-// A block's reset: a running ramp ends at its target at once.
-inline void endRamp (LinearSmoother& smoother) { smoother.setCurrentAndTargetValue (smoother.getTargetValue()); }
-
 // Calls rampFrame (frame, value) for each frame while the smoother ramps, then, if frames are left,
 // settled (firstFrame, value) once with the value that every remaining frame would get. Both must
 // apply the same per-frame formula; settled does it for whole channels at once.

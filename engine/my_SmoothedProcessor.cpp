@@ -4,10 +4,11 @@ namespace my
 {
 void SmoothedProcessor::prepare (juce::dsp::ProcessSpec& processSpec)
 {
-    smoothed::prepare (processSpec, sampleRate, smoother);
+    sampleRate = (float) processSpec.sampleRate;
+    smoother.reset ((double) sampleRate, smoothed::rampSeconds);
 }
 
-void SmoothedProcessor::reset() { smoothed::endRamp (smoother); }
+void SmoothedProcessor::reset() { smoother.setCurrentAndTargetValue (smoother.getTargetValue()); }
 
 void SmoothedProcessor::setSmoothTargetValues() { smoother.setTargetValue (targetValue); }
 } // namespace my
