@@ -43,6 +43,16 @@ void silenceUnusableSamples (juce::dsp::AudioBlock<float>& block) noexcept
     }
 }
 
+// One of the ints a state stores beside the parameters: a whole number from 0 to largest, or 0,
+// what a missing property gives. A crafted state may hold anything there, a NaN or 1e30 included,
+// which no conversion to int may see.
+int storedIndex (const juce::ValueTree& tree, const juce::Identifier& name, int largest)
+{
+    const auto stored = static_cast<double> (tree.getProperty (name, 0));
+    const bool isIndex = stored >= 0.0 && stored <= largest && stored == std::floor (stored);
+    return isIndex ? static_cast<int> (stored) : 0;
+}
+
 bool isOn (const std::atomic<float>* raw) noexcept { return raw->load (std::memory_order_relaxed) != 0.0f; }
 float valueOf (const std::atomic<float>* raw) noexcept { return raw->load (std::memory_order_relaxed); }
 } // namespace
@@ -300,7 +310,8 @@ void WkrPlexa2AudioProcessor::resetMorphsOnCurveChange (Slot& slot, int shapeInd
 
 void WkrPlexa2AudioProcessor::applyOversamplingChoice (int requested)
 {
-    if (requested == oversamplingIndexLast && lastBlockSize != 0)
+    const bool isRestored = isRestoredChoicePending.exchange (false);
+    if (requested == oversamplingIndexLast && lastBlockSize != 0 && ! isRestored)
         return;
 
     oversamplingIndexLast = requested;
@@ -414,12 +425,18 @@ void WkrPlexa2AudioProcessor::setStateInformation (const void* data, int sizeInB
     }
 
     // A property the tree lacks, or a block that does not decode, reads 0.
-    s1Range = static_cast<int> (tree.getProperty (idS1Range, 0));
-    s2Range = static_cast<int> (tree.getProperty (idS2Range, 0));
-    oversamplingIndexLast = static_cast<int> (tree.getProperty (idOversamplingIndexLast, 0));
-    oversamplingIndexPass = static_cast<int> (tree.getProperty (idOversamplingIndexPass, 0));
-    s1ShapeLast = static_cast<int> (tree.getProperty (idS1ShapeLast, 0));
-    s2ShapeLast = static_cast<int> (tree.getProperty (idS2ShapeLast, 0));
+    s1Range = storedIndex (tree, idS1Range, largestDisplayRange);
+    s2Range = storedIndex (tree, idS2Range, largestDisplayRange);
+    oversamplingIndexLast = storedIndex (tree, idOversamplingIndexLast, largestOversamplingChoice);
+    oversamplingIndexPass = storedIndex (tree, idOversamplingIndexPass, largestOversamplingChoice);
+    s1ShapeLast = storedIndex (tree, idS1ShapeLast, my::ShapeProcessor::numShapes - 1);
+    s2ShapeLast = storedIndex (tree, idS2ShapeLast, my::ShapeProcessor::numShapes - 1);
+
+    // The host hears the restored choice's latency now: it may run on without preparing again
+    // (LV2 hosts reactivate without it), and would compensate the old latency for good. The next
+    // block starts that choice's oversampler from rest, as a change of choice does.
+    resetLatency();
+    isRestoredChoicePending = true;
 
     announceParameterValuesToLv2Host();
 }

@@ -64,6 +64,9 @@ public:
     // taken as silence.
     static constexpr float loudestInput = 1000.0f;
 
+    static constexpr int largestOversamplingChoice = 4; // x16
+    static constexpr int largestDisplayRange = 5;       // of the transfer-curve views
+
     my::Parameters parameters;
     juce::UndoManager undoManager;
     juce::AudioProcessorValueTreeState apvts;
@@ -83,11 +86,12 @@ public:
     const juce::Identifier idS2Range { "s2Range" };
     const juce::Identifier idOversamplingIndexPass { "oversamplingIndexPass" };
     const juce::Identifier idOversamplingIndexLast { "oversamplingIndexLast" };
-    std::atomic<int> oversamplingIndexPass { 0 }; // message thread (editor, restore)
-    std::atomic<int> oversamplingIndexLast { 0 }; // audio thread; restore
-    std::atomic<int> lastBlockSize { 0 };         // audio thread
-    std::atomic<int> s1ShapeLast { 0 };           // audio thread; restore
-    std::atomic<int> s2ShapeLast { 0 };           // audio thread; restore
+    std::atomic<int> oversamplingIndexPass { 0 };        // message thread (editor, restore)
+    std::atomic<int> oversamplingIndexLast { 0 };        // audio thread; restore
+    std::atomic<int> lastBlockSize { 0 };                // audio thread
+    std::atomic<bool> isRestoredChoicePending { false }; // restore sets it, the audio thread clears it
+    std::atomic<int> s1ShapeLast { 0 };                  // audio thread; restore
+    std::atomic<int> s2ShapeLast { 0 };                  // audio thread; restore
     const juce::Identifier idS1ShapeLast { "s1ShapeLast" };
     const juce::Identifier idS2ShapeLast { "s2ShapeLast" };
 

@@ -4,6 +4,7 @@
 #include "EngineTesting.h"
 #include "engine/PluginProcessor.h"
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -495,7 +496,7 @@ TEST_F (ProcessBlock, ARestoredPresetKeepsItsMorphValues)
     EXPECT_FLOAT_EQ (get ("s2Morph3"), 0.1f);
 }
 
-TEST_F (ProcessBlock, SelectingAnOversamplingChoiceReportsItsRoundedLatencyOnce)
+TEST_F (ProcessBlock, SelectingAnOversamplingChoiceReportsItsLatencyOnce)
 {
     HostListener host;
     processor.addListener (&host);
@@ -508,26 +509,50 @@ TEST_F (ProcessBlock, SelectingAnOversamplingChoiceReportsItsRoundedLatencyOnce)
     processor.oversamplingIndexPass = 2;
     process (buffer);
     EXPECT_EQ (processor.oversamplingIndexLast, 2);
-    EXPECT_EQ (processor.getLatencySamples(),
-               static_cast<int> (std::nearbyint (processor.oversampling4.getLatencyInSamples())));
-    EXPECT_GT (processor.getLatencySamples(), 0);
+    EXPECT_EQ (processor.getLatencySamples(), 4);
     EXPECT_EQ (host.latencyChanges, 1);
 
     process (buffer);
     processor.oversamplingIndexPass = 2;
     process (buffer);
     EXPECT_EQ (host.latencyChanges, 1);
-
-    // Every factor reports its own latency.
-    for (int choice = 1; choice <= 4; ++choice)
-    {
-        processor.oversamplingIndexPass = choice;
-        process (buffer);
-        EXPECT_EQ (processor.getLatencySamples(),
-                   static_cast<int> (std::nearbyint (processor.oversamplerFor (choice)->getLatencyInSamples())))
-            << choice;
-    }
     processor.removeListener (&host);
+}
+
+// What hosts compensate: the filters' delay in whole samples, the same at every rate.
+TEST (Oversampling, EachChoiceReportsItsLatencyInWholeSamples)
+{
+    const std::array<int, 5> expected { 0, 3, 4, 5, 5 };
+    for (double sampleRate : { 44100.0, 48000.0 })
+        for (int choice = 0; choice <= 4; ++choice)
+        {
+            WkrPlexa2AudioProcessor processor;
+            processor.oversamplingIndexPass = choice;
+            processor.prepareToPlay (sampleRate, blockSize);
+            outputOf (processor, noise (blockSize, 0.5f, 6));
+            EXPECT_EQ (processor.getLatencySamples(), expected[static_cast<size_t> (choice)])
+                << sampleRate << " Hz, choice " << choice;
+        }
+}
+
+// A slot's gain ramps over 4800 steps at 48 kHz, one step per sample of the stream it runs in:
+// one host block of 64 samples takes it 64 x factor steps of the way from 0 to +12 dB.
+TEST (Oversampling, EachChoiceRunsTheShaperSectionAtItsFactor)
+{
+    constexpr int hostBlock = 64;
+    const std::array<int, 5> factors { 1, 2, 4, 8, 16 };
+    for (int choice = 0; choice <= 4; ++choice)
+    {
+        WkrPlexa2AudioProcessor processor;
+        processor.oversamplingIndexPass = choice;
+        processor.prepareToPlay (rate, hostBlock);
+        set (processor, "s1Input", 12.0f);
+        outputOf (processor, noise (hostBlock, 0.5f, 6));
+
+        const auto steps = static_cast<float> (hostBlock * factors[static_cast<size_t> (choice)]);
+        EXPECT_NEAR (processor.gainS1Input.smoother.getCurrentValue(), 12.0f * steps / 4800.0f, 1.0e-3f)
+            << "choice " << choice;
+    }
 }
 
 TEST_F (ProcessBlock, AnUnknownChoiceSkipsTheShaperSection)
@@ -861,11 +886,11 @@ TEST (UnusableInput, AResetOrPrepareBringsBackAPathThatWasPoisoned)
 namespace
 {
 // Every oversampling choice runs the same path at its raised rate: its render is the plain one,
-// later by the latency the processor reports (to within what the rounding of a fractional
+// later by the latency the processor reports at 48 kHz (to within what the rounding of a fractional
 // latency and the filters leave, a few per cent of the level).
 TEST (Wiring, EveryOversamplingChoiceLinesUpWithNoneAfterItsLatency)
 {
-    WkrPlexa2AudioProcessor latencies;
+    const std::array<int, 5> latencies { 0, 3, 4, 5, 5 };
     const auto noBurst = [] (int) { return 0.0f; };
     const int from = static_cast<int> (0.15 * rate); // the ramps have ended
 
@@ -879,8 +904,7 @@ TEST (Wiring, EveryOversamplingChoiceLinesUpWithNoneAfterItsLatency)
         for (int choice = 1; choice <= 4; ++choice)
         {
             SCOPED_TRACE (testing::Message() << "route " << route << ", choice " << choice);
-            const int latency =
-                static_cast<int> (std::nearbyint (latencies.oversamplerFor (choice)->getLatencyInSamples()));
+            const int latency = latencies[static_cast<size_t> (choice)];
             const auto output = render (route == 1, choice, 0, 0, noBurst);
             double squares = 0.0;
             int count = 0;

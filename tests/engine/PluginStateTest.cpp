@@ -5,6 +5,7 @@
 #include "engine/my_StateBlock.h"
 
 #include <cstring>
+#include <limits>
 #include <random>
 
 namespace
@@ -187,6 +188,42 @@ TEST (SavedState, AValidRestoreClearsTheUndoHistory)
     EXPECT_FALSE (processor.undoManager.canUndo());
 }
 
+// A crafted state may hold anything where the six ints belong. Each comes back as a value it can
+// take, or as 0, what a missing one gives, and the next save stores that.
+TEST (SavedState, StoredIntsOutsideTheirRangesComeBackAsZero)
+{
+    WkrPlexa2AudioProcessor source;
+    changeEverything (source);
+    const auto good = saved (source);
+    const char* names[] = { "s1Range",     "s2Range",    "oversamplingIndexPass", "oversamplingIndexLast",
+                            "s1ShapeLast", "s2ShapeLast" };
+    const int largest[] = { 5, 5, 4, 4, 20, 20 };
+    const double inf = std::numeric_limits<double>::infinity();
+
+    for (size_t i = 0; i < 6; ++i)
+        for (const juce::var& bad :
+             { juce::var (-1), juce::var (largest[i] + 1), juce::var (1.5), juce::var (std::nan ("")), juce::var (1e30),
+               juce::var (-1e30), juce::var (inf), juce::var (juce::int64 { 1 } << 40), juce::var ("many") })
+        {
+            SCOPED_TRACE (juce::String (names[i]) + " = " + bad.toString());
+            auto tree = juce::ValueTree::readFromData (good.getData(), good.getSize());
+            tree.setProperty (names[i], bad, nullptr);
+            juce::MemoryOutputStream crafted;
+            tree.writeToStream (crafted);
+
+            WkrPlexa2AudioProcessor target;
+            restore (target, crafted.getMemoryBlock());
+            auto expected = sixInts (source);
+            expected[i] = 0;
+            EXPECT_EQ (sixInts (target), expected);
+
+            const auto resaved = saved (target);
+            EXPECT_EQ (static_cast<int> (
+                           juce::ValueTree::readFromData (resaved.getData(), resaved.getSize()).getProperty (names[i])),
+                       0);
+        }
+}
+
 // Thousands of damaged states: none may crash, hang or leak (CI runs this under the address and
 // undefined-behaviour sanitizers), and every parameter stays a finite value inside its range.
 TEST (SavedStateFuzz, DamagedBlocksNeverBreakTheProcessor)
@@ -249,5 +286,131 @@ TEST (SavedStateFuzz, DamagedBlocksNeverBreakTheProcessor)
     // The processor still saves and restores cleanly afterwards.
     restore (processor, valid);
     EXPECT_EQ (plain (processor, "s1Input"), plain (source, "s1Input"));
+}
+} // namespace
+
+namespace
+{
+constexpr double rate = 48000.0;
+constexpr int blockSize = 512;
+constexpr int x8 = 3, x8Latency = 5;
+
+// A state at x8 with the master mix fully dry: the output is the input, late by the latency.
+juce::MemoryBlock dryStateAtX8()
+{
+    WkrPlexa2AudioProcessor source;
+    engine_testing::set (source, "masterMix", 0.0f);
+    source.oversamplingIndexPass = x8;
+    source.oversamplingIndexLast = x8;
+    return saved (source);
+}
+
+juce::AudioBuffer<float> sine (int numSamples)
+{
+    juce::AudioBuffer<float> buffer (2, numSamples);
+    for (int channel = 0; channel < 2; ++channel)
+        for (int i = 0; i < numSamples; ++i)
+            buffer.setSample (channel, i, 0.5f * std::sin (juce::MathConstants<float>::twoPi * 1000.0f * i / 48000.0f));
+    return buffer;
+}
+
+void processInBlocks (WkrPlexa2AudioProcessor& processor, juce::AudioBuffer<float>& buffer)
+{
+    juce::MidiBuffer midi;
+    for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
+    {
+        juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(), 2, start,
+                                        std::min (blockSize, buffer.getNumSamples() - start));
+        processor.processBlock (block, midi);
+    }
+}
+
+// The delay, in whole samples up to 16, at which the output matches the input best, once the
+// ramps of the restored settings have ended.
+int delayOf (const juce::AudioBuffer<float>& input, const juce::AudioBuffer<float>& output)
+{
+    int best = -1;
+    double smallest = INFINITY;
+    for (int delay = 0; delay <= 16; ++delay)
+    {
+        double squares = 0.0;
+        for (int i = static_cast<int> (0.15 * rate); i + delay < output.getNumSamples(); ++i)
+            squares += std::pow (output.getSample (0, i + delay) - input.getSample (0, i), 2.0f);
+        if (squares < smallest)
+            std::tie (smallest, best) = std::make_pair (squares, delay);
+    }
+    return best;
+}
+
+enum class History
+{
+    nothing,            // restored before the first prepare, as at instantiation
+    oneBlock,           // an LV2 host's latency probe, then the restore without preparing again
+    running,            // a preset loaded while the stream runs
+    runningThenReleased // a session reopened: stopped, restored, prepared again
+};
+
+class RestoredLatency : public ::testing::TestWithParam<History>
+{
+};
+
+// Whatever ran before, the host hears the restored choice's latency at the restore, and the
+// stream lines up with it.
+TEST_P (RestoredLatency, IsReportedAtTheRestoreAndTheOutputLinesUpWithIt)
+{
+    WkrPlexa2AudioProcessor processor;
+    const auto history = GetParam();
+    if (history != History::nothing)
+    {
+        processor.prepareToPlay (rate, blockSize);
+        auto before = engine_testing::noise (history == History::oneBlock ? blockSize : 20 * blockSize, 0.5f, 3);
+        processInBlocks (processor, before);
+    }
+    if (history == History::runningThenReleased)
+        processor.releaseResources();
+
+    restore (processor, dryStateAtX8());
+    EXPECT_EQ (processor.getLatencySamples(), x8Latency) << "at the restore";
+    if (history == History::nothing || history == History::runningThenReleased)
+        processor.prepareToPlay (rate, blockSize);
+
+    const auto input = sine (static_cast<int> (0.3 * rate));
+    auto output = input;
+    processInBlocks (processor, output);
+    EXPECT_EQ (processor.getLatencySamples(), x8Latency) << "after the blocks";
+    EXPECT_EQ (delayOf (input, output), x8Latency);
+}
+
+std::string nameOf (const ::testing::TestParamInfo<History>& history)
+{
+    const char* names[] = { "Nothing", "OneBlock", "Running", "RunningThenReleased" };
+    return names[static_cast<int> (history.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P (AfterEveryHistory, RestoredLatency,
+                          ::testing::Values (History::nothing, History::oneBlock, History::running,
+                                             History::runningThenReleased),
+                          nameOf);
+
+// Two instances that ran different audio at the same settings sound the same once the same state
+// is restored into both: the restored choice's oversampler forgets what it ran before.
+TEST (RestoredLatency, TheRestoredChoicesOversamplerStartsFromRest)
+{
+    const auto state = dryStateAtX8();
+    std::array<juce::AudioBuffer<float>, 2> outputs;
+    for (unsigned i = 0; i < 2; ++i)
+    {
+        WkrPlexa2AudioProcessor processor;
+        restore (processor, state);
+        processor.prepareToPlay (rate, blockSize);
+        auto history = engine_testing::noise (20 * blockSize, 0.5f, 10 + i);
+        processInBlocks (processor, history);
+
+        restore (processor, state);
+        processor.dcOffset.reset();
+        outputs[i] = sine (blockSize);
+        processInBlocks (processor, outputs[i]);
+    }
+    engine_testing::expectSameBits (outputs[0], outputs[1]);
 }
 } // namespace
