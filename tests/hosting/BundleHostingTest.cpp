@@ -165,12 +165,25 @@ protected:
                                             int numSamples)
     {
         plugin.prepareToPlay (rate, blockSize);
+        juce::AudioBuffer<float> result (2, numSamples);
+        processBuiltInSignal (plugin, rate, blockSize, result, 0, numSamples);
+        // The VST3 host learns a new latency through a message, as hosts do in their message loop.
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
+        plugin.releaseResources();
+        return result;
+    }
+
+    // Streams the built-in signal's samples from start to end through a prepared plug-in, into
+    // the same place of result.
+    static void processBuiltInSignal (juce::AudioPluginInstance& plugin, double rate, int blockSize,
+                                      juce::AudioBuffer<float>& result, int start, int end)
+    {
         const int channels = std::max (plugin.getTotalNumInputChannels(), plugin.getTotalNumOutputChannels());
-        juce::AudioBuffer<float> buffer (std::max (2, channels), blockSize), result (2, numSamples);
+        juce::AudioBuffer<float> buffer (std::max (2, channels), blockSize);
         juce::MidiBuffer midi;
-        for (int position = 0; position < numSamples; position += blockSize)
+        for (int position = start; position < end; position += blockSize)
         {
-            const int length = std::min (blockSize, numSamples - position);
+            const int length = std::min (blockSize, end - position);
             buffer.setSize (buffer.getNumChannels(), length, false, false, true);
             buffer.clear();
             fillBuiltInSignal (buffer, rate, position, length);
@@ -178,10 +191,6 @@ protected:
             for (int channel = 0; channel < 2; ++channel)
                 result.copyFrom (channel, position, buffer, channel, 0, length);
         }
-        // The VST3 host learns a new latency through a message, as hosts do in their message loop.
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (50);
-        plugin.releaseResources();
-        return result;
     }
 
     // Normalised values by parameter name, without the parameters the wrapper adds (bypass).
@@ -277,6 +286,57 @@ TEST_P (BundleHosting, ReportsTheLatencyOfEachOversamplingChoice)
         render (*plugin, 48000.0, 512, 512);
         EXPECT_EQ (latencyOf (*plugin, inProcess), inProcess);
         EXPECT_EQ (inProcess > 0, choice > 0);
+    }
+}
+
+// A state restored into an instance that has been running, with or without being prepared again
+// (an LV2 host reactivates without it): the host learns the restored choice's latency, and once
+// the restored settings' ramps have ended the stream is the one of an instance restored before it
+// ever ran.
+TEST_P (BundleHosting, AStateRestoredAfterProcessingReportsItsLatency)
+{
+    constexpr double rate = 48000.0;
+    constexpr int blockSize = 512, restoreAt = 10 * blockSize, numSamples = 24000;
+    int latency = -1;
+    const auto state = mainJobState (3, &latency);
+    ASSERT_EQ (latency, 5);
+    const auto reference = folder.getChildFile ("restored-before-running.wav");
+    const auto run = runCommandLineHost ({ "--load", folder.getChildFile ("state-3.bin").getFullPathName(), "--rate",
+                                           juce::String (rate), "--block", juce::String (blockSize), "--seconds",
+                                           juce::String (numSamples / rate), "--uncompensated", "--output",
+                                           reference.getFullPathName() });
+    const auto expected = readWav (reference);
+    ASSERT_EQ (expected.getNumSamples(), numSamples) << run.output;
+
+    for (bool prepareAgain : { false, true })
+    {
+        SCOPED_TRACE (prepareAgain ? "released and prepared again" : "restored while running");
+        auto plugin = load (rate, blockSize);
+        ASSERT_NE (plugin, nullptr);
+        juce::AudioBuffer<float> hosted (2, numSamples);
+        plugin->prepareToPlay (rate, blockSize);
+        processBuiltInSignal (*plugin, rate, blockSize, hosted, 0, restoreAt);
+        ASSERT_EQ (latencyOf (*plugin, 0), 0);
+
+        if (prepareAgain)
+            plugin->releaseResources();
+        restore (*plugin, state);
+        // An LV2 plug-in tells its latency through a port that it writes in each block.
+        if (isVst3())
+            EXPECT_EQ (latencyOf (*plugin, latency), latency) << "before the next block";
+        if (prepareAgain)
+            plugin->prepareToPlay (rate, blockSize);
+
+        processBuiltInSignal (*plugin, rate, blockSize, hosted, restoreAt, numSamples);
+        EXPECT_EQ (latencyOf (*plugin, latency), latency) << "after the next blocks";
+        const int settled = restoreAt + static_cast<int> (0.2 * rate);
+        float largest = 0.0f;
+        for (int channel = 0; channel < 2; ++channel)
+            for (int i = settled; i < numSamples; ++i)
+                largest =
+                    std::max (largest, std::abs (hosted.getSample (channel, i) - expected.getSample (channel, i)));
+        EXPECT_LT (largest, 1.0e-4f);
+        plugin->releaseResources();
     }
 }
 
