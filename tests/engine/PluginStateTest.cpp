@@ -310,7 +310,9 @@ juce::AudioBuffer<float> sine (int numSamples)
     juce::AudioBuffer<float> buffer (2, numSamples);
     for (int channel = 0; channel < 2; ++channel)
         for (int i = 0; i < numSamples; ++i)
-            buffer.setSample (channel, i, 0.5f * std::sin (juce::MathConstants<float>::twoPi * 1000.0f * i / 48000.0f));
+            buffer.setSample (
+                channel, i,
+                0.5f * std::sin (juce::MathConstants<float>::twoPi * 1000.0f * static_cast<float> (i / rate)));
     return buffer;
 }
 
