@@ -309,7 +309,6 @@ TEST_F (CommandLineHost, NeverWritesOverAFileItReads)
         { in, path ("hard.wav") },
         { in, "-o", path ("hard.wav") },
         { in, "--save", path ("link.wav") },
-        { "--load", path ("s.state"), "--save", path ("s.state") + "/" },
         { "--load", path ("s.state"), "-o", path ("s.state") },
         { "-o", path ("new.wav"), "--save", path ("sub") + "/../new.wav" },
     };
@@ -322,6 +321,7 @@ TEST_F (CommandLineHost, NeverWritesOverAFileItReads)
         EXPECT_EQ (after, before) << args.joinIntoString (" ");
     }
     EXPECT_FALSE ((folder / "new.wav").exists());
+    expectRefusal (runHost ({ "--load", path ("s.state"), "--save", path ("s.state") + "/" }), 2, "ends in /");
 }
 
 TEST_F (CommandLineHost, RefusesFoldersAndFilesThatAreNotRegularAsTargets)
