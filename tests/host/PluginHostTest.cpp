@@ -50,6 +50,15 @@ protected:
         EXPECT_NE (run.err.find (expected), std::string::npos) << run.err;
     }
 
+    // A parameter's value in a saved state file.
+    float savedValue (const char* name, const juce::String& id) const
+    {
+        juce::MemoryBlock block;
+        (folder / name).loadFileAsData (block);
+        const auto tree = juce::ValueTree::readFromData (block.getData(), block.getSize());
+        return static_cast<float> (tree.getChildWithProperty ("id", id).getProperty ("value"));
+    }
+
     testing_support::ScopedFolder folder;
 };
 
@@ -190,6 +199,26 @@ TEST_F (CommandLineHost, SavedStateRestoresParametersAndSettings)
     EXPECT_EQ (static_cast<int> (tree.getProperty ("oversamplingIndexPass")), 3);
 }
 
+// The first block would reset a new curve's morphs; what the command line sets after the curve
+// must still be what renders and what is saved.
+TEST_F (CommandLineHost, MorphValuesGivenAfterTheirCurveAreKept)
+{
+    ASSERT_EQ (runHost ({ "--seconds", "0.01", "--save", path ("default.state") }).exitCode, 0);
+    const juce::StringArray commandLines[] = {
+        { "--set-text", "s1Shape=Sine", "--set", "s1Morph1=0.9" },
+        { "--load", path ("default.state"), "--set", "s2Shape=7", "--set", "s2Morph1=0.9" },
+    };
+    for (const auto& settings : commandLines)
+    {
+        auto args = settings;
+        args.addArray ({ "--seconds", "0.01", "--save", path ("out.state") });
+        ASSERT_EQ (runHost (args).exitCode, 0);
+        const auto slot = settings.joinIntoString (" ").contains ("s2Shape") ? juce::String ("s2") : "s1";
+        EXPECT_FLOAT_EQ (savedValue ("out.state", slot + "Morph1"), 0.9f) << settings.joinIntoString (" ");
+        EXPECT_FLOAT_EQ (savedValue ("out.state", slot + "Morph2"), 0.5f) << "Sine's default";
+    }
+}
+
 TEST_F (CommandLineHost, BadArgumentsAreUsageErrorsAndBadFilesFailures)
 {
     writeConstantWav ("ok.wav", 2, 48000.0, 10, 0.1f);
@@ -210,6 +239,7 @@ TEST_F (CommandLineHost, BadArgumentsAreUsageErrorsAndBadFilesFailures)
         { "--set-text", "s1Mix=nan" },
         { "--oversampling", "5" },
         { "a.wav", "b.wav", "c.wav" },
+        { path ("missing.wav"), path ("out.wav"), "--set", "noSuchParameter=1" },
     };
     for (const auto& args : usage)
         expectRefusal (runHost (args), 2, "(try --help)");
