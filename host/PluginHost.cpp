@@ -27,9 +27,14 @@ namespace
 // A saved state of this plug-in is a few kilobytes; anything near this size is some other file.
 constexpr juce::int64 largestStateFile = 16 * 1024 * 1024;
 
+// The path as given, made absolute but not cleaned: "link/.." is for the system to resolve, and it
+// need not be the folder that holds the link.
 juce::File fileFromArgument (const juce::String& path)
 {
-    return path.isEmpty() ? juce::File() : juce::File::getCurrentWorkingDirectory().getChildFile (path);
+    if (path.isEmpty())
+        return {};
+    return juce::File::createFileWithoutCheckingPath (
+        path.startsWithChar ('/') ? path : juce::File::getCurrentWorkingDirectory().getFullPathName() + "/" + path);
 }
 
 [[noreturn]] void fail (const juce::String& message) { throw std::runtime_error (message.toStdString()); }

@@ -157,11 +157,9 @@ ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolv
     const auto folder = target.getParentDirectory();
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt)
     {
-        temporaryPath =
-            folder
-                .getChildFile ("." + target.getFileName() + "." +
-                               juce::String::toHexString (juce::Random::getSystemRandom().nextInt64()) + ".part")
-                .getFullPathName();
+        // Joined as text: a child file's name would be cleaned, turning "link/.." into another folder.
+        temporaryPath = folder.getFullPathName() + "/." + target.getFileName() + "." +
+                        juce::String::toHexString (juce::Random::getSystemRandom().nextInt64()) + ".part";
         signalSlot = registerPendingFile (temporaryPath);
         descriptor = ::open (temporaryPath.toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor < 0)

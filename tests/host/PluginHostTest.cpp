@@ -354,6 +354,23 @@ TEST_F (CommandLineHost, NeverWritesOverAFileItReads)
     expectRefusal (runHost ({ "--load", path ("s.state"), "--save", path ("s.state") + "/" }), 2, "ends in /");
 }
 
+// "link/.." is the folder above where the link points, as for any other program, not the folder
+// that holds the link.
+TEST_F (CommandLineHost, PathsThroughALinkAndDotDotMeanWhatTheSystemMakesOfThem)
+{
+    (folder / "real/sub").createDirectory();
+    (folder / "work").createDirectory();
+    ASSERT_EQ (::symlink ("../real/sub", path ("work/link").toRawUTF8()), 0);
+    (folder / "work/out.wav").replaceWithText ("unrelated");
+    writeConstantWav ("real/in.wav", 2, 48000.0, 100, 0.1f);
+
+    const auto run = runHost ({ path ("work/link") + "/../in.wav", "-o", path ("work/link") + "/../out.wav" });
+    ASSERT_EQ (run.exitCode, 0) << run.err;
+    EXPECT_EQ (readWav (folder / "real/out.wav").getNumSamples(), 100);
+    EXPECT_EQ ((folder / "work/out.wav").loadFileAsString(), "unrelated");
+    EXPECT_EQ ((folder / "real").findChildFiles (juce::File::findFiles, false, "*").size(), 2) << "no temporary file";
+}
+
 TEST_F (CommandLineHost, RefusesFoldersAndFilesThatAreNotRegularAsTargets)
 {
     (folder / "out").createDirectory();
