@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstring>
 #include <stdexcept>
+#include <tuple>
 
 #include <fcntl.h>
 #include <limits.h>
@@ -66,6 +67,27 @@ std::string errorText (int error) { return std::strerror (error); }
 std::runtime_error cannotWrite (const juce::File& file, const std::string& why)
 {
     return std::runtime_error (("cannot write " + file.getFullPathName()).toStdString() + ": " + why);
+}
+
+// A hidden name beside the target, unique by its random part, and no longer than the longest name
+// the system takes: a target's own name may use nearly all of it, so then it is shortened.
+juce::String temporaryName (const juce::String& targetName)
+{
+    const auto suffix = "." + juce::String::toHexString (juce::Random::getSystemRandom().nextInt64()) + ".part";
+    auto stem = "." + targetName;
+    while (stem.getNumBytesAsUTF8() + suffix.getNumBytesAsUTF8() > NAME_MAX)
+        stem = stem.dropLastCharacters (1);
+    return stem + suffix;
+}
+
+// A replaced file keeps its owner and group where the system allows it: root may give both, a
+// member of the file's group may give the group. Then its permissions, which a change of owner
+// may have cleared.
+void keepOwnership (int descriptor, const struct stat& existing)
+{
+    if (::fchown (descriptor, existing.st_uid, existing.st_gid) != 0)
+        std::ignore = ::fchown (descriptor, static_cast<uid_t> (-1), existing.st_gid);
+    ::fchmod (descriptor, existing.st_mode & 07777);
 }
 
 // Where writing really goes: the file a link points to, or the target itself.
@@ -153,13 +175,15 @@ ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolv
         throw std::runtime_error ((target.getFullPathName() + " is a folder").toStdString());
     if (exists && ! S_ISREG (existing.st_mode))
         throw std::runtime_error ((target.getFullPathName() + " is not a regular file").toStdString());
+    // As the shell's redirection does: a file its user may not write is not replaced (root may).
+    if (exists && ::faccessat (AT_FDCWD, target.getFullPathName().toRawUTF8(), W_OK, AT_EACCESS) != 0)
+        throw cannotWrite (target, errorText (errno));
 
     const auto folder = target.getParentDirectory();
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt)
     {
         // Joined as text: a child file's name would be cleaned, turning "link/.." into another folder.
-        temporaryPath = folder.getFullPathName() + "/." + target.getFileName() + "." +
-                        juce::String::toHexString (juce::Random::getSystemRandom().nextInt64()) + ".part";
+        temporaryPath = folder.getFullPathName() + "/" + temporaryName (target.getFileName());
         signalSlot = registerPendingFile (temporaryPath);
         descriptor = ::open (temporaryPath.toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor < 0)
@@ -174,9 +198,8 @@ ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolv
     if (descriptor < 0)
         throw cannotWrite (target, "no free temporary name beside it");
 
-    // A replaced file keeps its permissions.
     if (exists)
-        ::fchmod (descriptor, existing.st_mode & 07777);
+        keepOwnership (descriptor, existing);
 }
 
 ReplacementFile::~ReplacementFile()

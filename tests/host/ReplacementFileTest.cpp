@@ -7,6 +7,8 @@
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -86,6 +88,85 @@ TEST_F (ReplacementFileTest, RefusesTargetsThatAreNotRegularFilesAndFailedWrites
     }
     EXPECT_EQ ((folder / "out.txt").loadFileAsString(), "old");
     EXPECT_EQ (folder.names(), juce::StringArray ({ "dangling", "dir", "out.txt" }));
+}
+
+// Root may hand the new file to the old one's owner and group; without that the owner could no
+// longer read a file of mode 660.
+TEST_F (ReplacementFileTest, KeepsTheOwnerAndGroupOfTheReplacedFile)
+{
+    const auto* owner = ::getpwnam ("nobody");
+    const auto* group = ::getgrnam ("audio");
+    if (::geteuid() != 0 || owner == nullptr || group == nullptr)
+        GTEST_SKIP() << "needs root, a user nobody and a group audio";
+
+    const auto target = folder / "out.txt";
+    target.replaceWithText ("old");
+    ASSERT_EQ (::chown (target.getFullPathName().toRawUTF8(), owner->pw_uid, group->gr_gid), 0);
+    ASSERT_EQ (::chmod (target.getFullPathName().toRawUTF8(), 0660), 0);
+
+    host::ReplacementFile file (target);
+    write (file, "new");
+    file.commit();
+    struct stat info;
+    ASSERT_EQ (::stat (target.getFullPathName().toRawUTF8(), &info), 0);
+    EXPECT_EQ (info.st_uid, owner->pw_uid);
+    EXPECT_EQ (info.st_gid, group->gr_gid);
+    EXPECT_EQ (info.st_mode & 07777, 0660u);
+}
+
+// As the shell's redirection and cp do: a file its user may not write is refused, not replaced
+// behind their back. Root may write any file, so run as root the test acts as nobody, who owns the
+// folder and the file.
+TEST_F (ReplacementFileTest, RefusesATargetItsUserMayNotWrite)
+{
+    const auto target = folder / "out.txt";
+    target.replaceWithText ("old");
+    ASSERT_EQ (::chmod (target.getFullPathName().toRawUTF8(), 0444), 0);
+
+    struct PlainUser
+    {
+        explicit PlainUser (std::initializer_list<juce::File> owned)
+        {
+            if (::geteuid() != 0)
+                return;
+            const auto* nobody = ::getpwnam ("nobody");
+            uid = nobody != nullptr ? nobody->pw_uid : 65534;
+            for (const auto& file : owned)
+                EXPECT_EQ (::chown (file.getFullPathName().toRawUTF8(), uid, static_cast<gid_t> (-1)), 0);
+            EXPECT_EQ (::seteuid (uid), 0);
+        }
+        ~PlainUser()
+        {
+            if (uid != 0)
+                EXPECT_EQ (::seteuid (0), 0);
+        }
+        uid_t uid = 0;
+    };
+
+    {
+        const PlainUser user ({ folder.get(), target });
+        EXPECT_THROW (host::ReplacementFile file (target), std::runtime_error);
+    }
+    EXPECT_EQ (target.loadFileAsString(), "old");
+    EXPECT_EQ (folder.names(), juce::StringArray ({ "out.txt" }));
+}
+
+// The temporary name is longer than the target's; it must still be a name the system takes.
+TEST_F (ReplacementFileTest, TargetsWithTheLongestNamesTheSystemTakesCanBeReplaced)
+{
+    const juce::String longest = juce::String::repeatedString ("a", 251) + ".wav";
+    const juce::String twoByteCharacters =
+        juce::String::repeatedString (juce::CharPointer_UTF8 ("\xc3\xa9"), 125) + ".wav";
+    for (const auto& name : { longest, twoByteCharacters })
+    {
+        ASSERT_LE (name.getNumBytesAsUTF8(), 255u);
+        const auto target = folder.get().getChildFile (name);
+        host::ReplacementFile file (target);
+        write (file, "new");
+        file.commit();
+        EXPECT_EQ (target.loadFileAsString(), "new");
+    }
+    EXPECT_EQ (folder.names().size(), 2);
 }
 
 TEST_F (ReplacementFileTest, SameFileHoweverItIsNamed)
