@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 #include <tuple>
+#include <vector>
 
 #include <fcntl.h>
 #include <limits.h>
@@ -60,6 +61,34 @@ extern "C" void removePendingFilesAndEnd (int signalNumber)
             ::unlink (pending.path);
     std::signal (signalNumber, SIG_DFL);
     std::raise (signalNumber);
+}
+
+// Every signal whose default action ends the process (SIGXFSZ aside), the real-time ones too.
+std::vector<int> endingSignals()
+{
+    std::vector<int> signals { SIGHUP,    SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT, SIGBUS,
+                               SIGFPE,    SIGUSR1, SIGSEGV,   SIGUSR2, SIGPIPE, SIGALRM, SIGTERM,
+                               SIGSTKFLT, SIGXCPU, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR,  SIGSYS };
+    for (int signalNumber = SIGRTMIN; signalNumber <= SIGRTMAX; ++signalNumber)
+        signals.push_back (signalNumber);
+    return signals;
+}
+
+// Only a signal at its default action is taken over: one the caller ignores (nohup, a script's
+// background job) stays ignored, and a handler someone else installed stays theirs.
+void takeOverIfDefault (int signalNumber, void (*handler) (int))
+{
+    struct sigaction current
+    {
+    };
+    if (::sigaction (signalNumber, nullptr, &current) != 0 || current.sa_handler != SIG_DFL)
+        return;
+    struct sigaction replacement
+    {
+    };
+    replacement.sa_handler = handler;
+    sigemptyset (&replacement.sa_mask);
+    ::sigaction (signalNumber, &replacement, nullptr);
 }
 
 std::string errorText (int error) { return std::strerror (error); }
@@ -248,7 +277,9 @@ void ReplacementFile::closeDescriptor()
 
 void removeTemporaryFilesOnSignals()
 {
-    for (const int signalNumber : { SIGINT, SIGTERM, SIGHUP, SIGPIPE })
-        std::signal (signalNumber, removePendingFilesAndEnd);
+    // Past a file-size limit (ulimit -f) a write then fails with EFBIG, reported as any failed write.
+    takeOverIfDefault (SIGXFSZ, SIG_IGN);
+    for (const int signalNumber : endingSignals())
+        takeOverIfDefault (signalNumber, removePendingFilesAndEnd);
 }
 } // namespace host

@@ -54,7 +54,8 @@ private:
     int signalSlot = -1;
 };
 
-// Makes SIGINT, SIGTERM, SIGHUP and SIGPIPE remove the temporary files of every uncommitted
-// ReplacementFile before the process ends as the signal asks.
+// Makes every signal that ends the process by default remove the temporary files of every
+// uncommitted ReplacementFile before the process ends as the signal asks. A signal ignored at
+// start stays ignored. A file-size limit makes the write fail instead of ending the process.
 void removeTemporaryFilesOnSignals();
 } // namespace host
