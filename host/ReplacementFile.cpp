@@ -78,14 +78,10 @@ std::vector<int> endingSignals()
 // background job) stays ignored, and a handler someone else installed stays theirs.
 void takeOverIfDefault (int signalNumber, void (*handler) (int))
 {
-    struct sigaction current
-    {
-    };
+    struct sigaction current = {};
     if (::sigaction (signalNumber, nullptr, &current) != 0 || current.sa_handler != SIG_DFL)
         return;
-    struct sigaction replacement
-    {
-    };
+    struct sigaction replacement = {};
     replacement.sa_handler = handler;
     sigemptyset (&replacement.sa_mask);
     ::sigaction (signalNumber, &replacement, nullptr);

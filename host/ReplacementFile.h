@@ -13,12 +13,13 @@ bool isSameFile (const juce::File& a, const juce::File& b);
 
 // A file written under a temporary name beside its target and renamed over the target only when
 // everything was written, so a failed or interrupted run leaves whatever was there untouched.
-// A target that is a link to a file stays a link: the file it points to is replaced.
+// A target that is a link to a file stays a link: the file it points to is replaced. The new file
+// keeps the old one's permissions, and its owner and group where the system allows it.
 class ReplacementFile
 {
 public:
-    // Throws std::runtime_error when the target exists but is not a regular file, or when its
-    // folder cannot take the temporary file.
+    // Throws std::runtime_error when the target exists but is not a regular file or its user may
+    // not write it, or when its folder cannot take the temporary file.
     explicit ReplacementFile (const juce::File& target);
 
     // Removes the temporary file unless it was committed.
