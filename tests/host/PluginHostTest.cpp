@@ -204,16 +204,15 @@ TEST_F (CommandLineHost, SavedStateRestoresParametersAndSettings)
 TEST_F (CommandLineHost, MorphValuesGivenAfterTheirCurveAreKept)
 {
     ASSERT_EQ (runHost ({ "--seconds", "0.01", "--save", path ("default.state") }).exitCode, 0);
-    const juce::StringArray commandLines[] = {
-        { "--set-text", "s1Shape=Sine", "--set", "s1Morph1=0.9" },
-        { "--load", path ("default.state"), "--set", "s2Shape=7", "--set", "s2Morph1=0.9" },
+    const std::pair<juce::String, juce::StringArray> slotsAndSettings[] = {
+        { "s1", { "--set-text", "s1Shape=Sine", "--set", "s1Morph1=0.9" } },
+        { "s2", { "--load", path ("default.state"), "--set", "s2Shape=7", "--set", "s2Morph1=0.9" } },
     };
-    for (const auto& settings : commandLines)
+    for (const auto& [slot, settings] : slotsAndSettings)
     {
         auto args = settings;
         args.addArray ({ "--seconds", "0.01", "--save", path ("out.state") });
         ASSERT_EQ (runHost (args).exitCode, 0);
-        const auto slot = settings.joinIntoString (" ").contains ("s2Shape") ? juce::String ("s2") : "s1";
         EXPECT_FLOAT_EQ (savedValue ("out.state", slot + "Morph1"), 0.9f) << settings.joinIntoString (" ");
         EXPECT_FLOAT_EQ (savedValue ("out.state", slot + "Morph2"), 0.5f) << "Sine's default";
     }
