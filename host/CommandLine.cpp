@@ -16,14 +16,23 @@ int parseInt (const juce::String& text, const juce::String& what, int minimum, i
     return static_cast<int> (value);
 }
 
-double parseInRange (const juce::String& text, const juce::String& what, double minimum, double maximum,
-                     const char* unit)
+double parseInRange (const juce::String& text, const juce::String& what, double minimum, double maximum)
 {
     const double value = parseNumber (text, what);
     if (value < minimum || value > maximum)
-        throw UsageError { what + " must lie between " + juce::String (minimum) + " and " + juce::String (maximum) +
-                           unit };
+        throw UsageError { what + " must lie between " + juce::String (minimum) + " and " + juce::String (maximum) };
     return value;
+}
+
+// A path names a file only when it is not empty (an unset variable in a script) and does not end
+// in a slash, which names a folder.
+juce::String filePath (const juce::String& text, const juce::String& what)
+{
+    if (text.isEmpty())
+        throw UsageError { what + " is an empty path" };
+    if (text.endsWithChar ('/'))
+        throw UsageError { what + " \"" + text + "\" ends in /, so it names a folder, not a file" };
+    return text;
 }
 
 ParameterSetting parseSetting (ParameterSetting::Kind kind, const juce::String& option, const juce::String& text)
@@ -46,14 +55,16 @@ struct OptionRow
 
 const OptionRow optionTable[] = {
     { "-o", "--output", "FILE", "write the processed audio to FILE (WAV, 32-bit float)",
-      [] (Options& o, const juce::String& v) { o.outputPath = v; } },
+      [] (Options& o, const juce::String& v) { o.outputPath = filePath (v, "--output"); } },
     { nullptr, "--rate", "HZ", "sample rate of the built-in signal (default 48000)",
-      [] (Options& o, const juce::String& v)
-      { o.sampleRate = parseInRange (v, "--rate", lowestSampleRate, highestSampleRate, " Hz"); } },
+      [] (Options& o, const juce::String& v) {
+          o.sampleRate =
+              parseInt (v, "--rate", static_cast<int> (lowestSampleRate), static_cast<int> (highestSampleRate));
+      } },
     { nullptr, "--seconds", "S", "length of the built-in signal (default 1)",
       [] (Options& o, const juce::String& v)
       {
-          o.seconds = parseInRange (v, "--seconds", 0.0, 3600.0, "");
+          o.seconds = parseInRange (v, "--seconds", 0.0, 3600.0);
           if (o.seconds <= 0.0)
               throw UsageError { "--seconds must lie between 0 and 3600" };
       } },
@@ -73,9 +84,9 @@ const OptionRow optionTable[] = {
     { nullptr, "--uncompensated", nullptr, "write the raw stream, late by the plug-in's latency",
       [] (Options& o, const juce::String&) { o.uncompensated = true; } },
     { nullptr, "--load", "FILE", "restore a saved state block before rendering",
-      [] (Options& o, const juce::String& v) { o.loadPath = v; } },
+      [] (Options& o, const juce::String& v) { o.loadPath = filePath (v, "--load"); } },
     { nullptr, "--save", "FILE", "save the state block after rendering",
-      [] (Options& o, const juce::String& v) { o.savePath = v; } },
+      [] (Options& o, const juce::String& v) { o.savePath = filePath (v, "--save"); } },
     { nullptr, "--list", nullptr, "list the parameters, their host identifiers and values, and exit",
       [] (Options& o, const juce::String&) { o.list = true; } },
     { "-h", "--help", nullptr, "show this text", [] (Options& o, const juce::String&) { o.help = true; } },
@@ -111,17 +122,21 @@ Options parseCommandLine (const juce::StringArray& args)
 {
     Options options;
     juce::StringArray positional;
+    bool optionsEnded = false; // after "--" every argument is a file, "-x.wav" too
 
     for (int i = 0; i < args.size(); ++i)
     {
         const auto& arg = args[i];
-        if (const auto* row = findOption (arg))
+        const auto* row = optionsEnded ? nullptr : findOption (arg);
+        if (row != nullptr)
         {
             if (row->argument != nullptr && i + 1 >= args.size())
                 throw UsageError { arg + " needs a value" };
             row->apply (options, row->argument != nullptr ? args[++i] : juce::String());
         }
-        else if (arg.startsWith ("-") && arg.length() > 1)
+        else if (! optionsEnded && arg == "--")
+            optionsEnded = true;
+        else if (! optionsEnded && arg.startsWith ("-") && arg.length() > 1)
             throw UsageError { "unknown option " + arg };
         else
             positional.add (arg);
@@ -130,19 +145,19 @@ Options parseCommandLine (const juce::StringArray& args)
     if (positional.size() > 2)
         throw UsageError { "too many files: " + positional.joinIntoString (" ") };
     if (positional.size() > 0)
-        options.inputPath = positional[0];
+        options.inputPath = filePath (positional[0], "the input file");
     if (positional.size() > 1)
     {
         if (options.outputPath.isNotEmpty())
             throw UsageError { "two output files given" };
-        options.outputPath = positional[1];
+        options.outputPath = filePath (positional[1], "the output file");
     }
     return options;
 }
 
 juce::String usageText()
 {
-    juce::String text = "usage: wkr-plexa2-host [options] [input.wav [output.wav]]\n"
+    juce::String text = "usage: wkr-plexa2-host [options] [--] [input.wav [output.wav]]\n"
                         "Renders input.wav (or a built-in test signal) through wkr Plexa 2. The output is aligned\n"
                         "with the input and as long as it; files are replaced only once everything is written.\n";
     for (const auto& row : optionTable)

@@ -1,5 +1,6 @@
 #include "host/ParameterSettings.h"
 
+#include <cmath>
 #include <ostream>
 
 namespace host
@@ -45,9 +46,17 @@ juce::StringArray namedStepTexts (const juce::RangedAudioParameter& parameter)
     return texts;
 }
 
+// Choices, switches and the route move in whole steps; a value between two of them is none of theirs.
+bool isStepped (const juce::RangedAudioParameter& parameter)
+{
+    return parameter.getNormalisableRange().interval > 0.0f;
+}
+
 // The unit a continuous parameter writes after its number ("dB", "%"), or empty.
 juce::String unitOf (const juce::RangedAudioParameter& parameter)
 {
+    if (isStepped (parameter))
+        return {};
     const auto text = parameter.getText (parameter.getDefaultValue(), 128).trim();
     return text.containsChar (' ') ? text.fromLastOccurrenceOf (" ", false, false) : juce::String();
 }
@@ -55,15 +64,18 @@ juce::String unitOf (const juce::RangedAudioParameter& parameter)
 juce::String expectedNumber (const juce::RangedAudioParameter& parameter, const juce::String& unit)
 {
     const auto& range = parameter.getNormalisableRange();
-    return parameter.getParameterID() + " takes a number from " + juce::String (range.start) + " to " +
-           juce::String (range.end) + (unit.isNotEmpty() ? ", " + unit + " optional" : "");
+    return parameter.getParameterID() +
+           (isStepped (parameter) ? " takes a whole number from " : " takes a number from ") +
+           juce::String (range.start) + " to " + juce::String (range.end) +
+           (unit.isNotEmpty() ? ", " + unit + " optional" : "");
 }
 
-// A plain value outside the parameter's range is refused rather than silently clamped.
+// A plain value outside the parameter's range, or between its steps, is refused rather than
+// silently clamped or rounded.
 float normalisedFromPlain (const juce::RangedAudioParameter& parameter, double value, const juce::String& text)
 {
     const auto& range = parameter.getNormalisableRange();
-    if (value < range.start || value > range.end)
+    if (value < range.start || value > range.end || (isStepped (parameter) && value != std::floor (value)))
         throw UsageError { expectedNumber (parameter, unitOf (parameter)) + ", got \"" + text + "\"" };
     return parameter.convertTo0to1 (static_cast<float> (value));
 }
@@ -105,7 +117,9 @@ float normalisedValueForText (const juce::RangedAudioParameter& parameter, const
     return normalisedFromPlain (parameter, *number, text);
 }
 
-void applySetting (juce::AudioProcessor& processor, const ParameterSetting& setting)
+void CheckedSetting::apply() const { parameter->setValueNotifyingHost (normalised); }
+
+CheckedSetting checkSetting (juce::AudioProcessor& processor, const ParameterSetting& setting)
 {
     auto* parameter = findParameter (processor, setting.id);
     if (parameter == nullptr)
@@ -129,7 +143,12 @@ void applySetting (juce::AudioProcessor& processor, const ParameterSetting& sett
             normalised = normalisedValueForText (*parameter, setting.value);
             break;
     }
-    parameter->setValueNotifyingHost (juce::jlimit (0.0f, 1.0f, normalised));
+    return { parameter, juce::jlimit (0.0f, 1.0f, normalised) };
+}
+
+void applySetting (juce::AudioProcessor& processor, const ParameterSetting& setting)
+{
+    checkSetting (processor, setting).apply();
 }
 
 void listParameters (juce::AudioProcessor& processor, std::ostream& out)

@@ -17,8 +17,20 @@ juce::uint32 hostParameterId (const juce::String& parameterId);
 // unit optional ("6", "6 dB", "6dB"). Anything else throws UsageError naming the valid texts.
 float normalisedValueForText (const juce::RangedAudioParameter& parameter, const juce::String& text);
 
-// Sets one parameter as the command line asked; throws UsageError for an unknown ID or a value
-// the parameter cannot take.
+// A setting checked against the processor: the parameter it names and the value it gets.
+struct CheckedSetting
+{
+    juce::RangedAudioParameter* parameter;
+    float normalised;
+
+    void apply() const;
+};
+
+// Throws UsageError for an unknown ID or a value the parameter cannot take. A choice, switch or
+// the route takes a whole plain value only.
+CheckedSetting checkSetting (juce::AudioProcessor& processor, const ParameterSetting& setting);
+
+// Sets one parameter as the command line asked; throws as checkSetting does.
 void applySetting (juce::AudioProcessor& processor, const ParameterSetting& setting);
 
 // One line per parameter: index, ID, host identifier, name and current value text.

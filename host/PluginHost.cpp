@@ -14,6 +14,7 @@
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -26,9 +27,14 @@ namespace
 // A saved state of this plug-in is a few kilobytes; anything near this size is some other file.
 constexpr juce::int64 largestStateFile = 16 * 1024 * 1024;
 
+// The path as given, made absolute but not cleaned: "link/.." is for the system to resolve, and it
+// need not be the folder that holds the link.
 juce::File fileFromArgument (const juce::String& path)
 {
-    return path.isEmpty() ? juce::File() : juce::File::getCurrentWorkingDirectory().getChildFile (path);
+    if (path.isEmpty())
+        return {};
+    return juce::File::createFileWithoutCheckingPath (
+        path.startsWithChar ('/') ? path : juce::File::getCurrentWorkingDirectory().getFullPathName() + "/" + path);
 }
 
 [[noreturn]] void fail (const juce::String& message) { throw std::runtime_error (message.toStdString()); }
@@ -107,22 +113,60 @@ std::unique_ptr<juce::AudioFormatWriter> openWavWriter (ReplacementFile& file, d
     return writer;
 }
 
-void setOversampling (juce::AudioProcessor& processor, int choice)
+// A slot whose curve changed takes that curve's default morph values, as choosing it in the editor
+// does, and the curve is marked as seen. The processor would otherwise do this on its first block,
+// over any morph value the command line set after the curve.
+void takeDefaultsOfNewCurves (WkrPlexa2AudioProcessor& processor)
 {
-    // The choice is not a parameter: the editor's choice box writes it into the processor.
-    if (auto* plexa = dynamic_cast<WkrPlexa2AudioProcessor*> (&processor))
-        plexa->oversamplingIndexPass = choice;
+    struct Slot
+    {
+        juce::String prefix;
+        my::ShapeProcessor& shaper;
+        std::atomic<int>& shapeLast;
+    };
+    const Slot slots[] = { { "s1", processor.shapeProcessor1, processor.s1ShapeLast },
+                           { "s2", processor.shapeProcessor2, processor.s2ShapeLast } };
+    for (const auto& slot : slots)
+    {
+        const int shape =
+            juce::jlimit (0, my::ShapeProcessor::numShapes - 1,
+                          static_cast<int> (processor.apvts.getRawParameterValue (slot.prefix + "Shape")->load()));
+        if (shape == slot.shapeLast)
+            continue;
+        const auto& defaults = slot.shaper.shapers[static_cast<size_t> (shape)]->defaultMorph;
+        for (size_t k = 0; k < defaults.size(); ++k)
+            processor.apvts.getParameter (slot.prefix + "Morph" + juce::String (k + 1))
+                ->setValueNotifyingHost (defaults[k]);
+        slot.shapeLast = shape;
+    }
+}
+
+// In the order given, so a later setting wins, and a morph value set after its curve is kept.
+void applySettings (WkrPlexa2AudioProcessor& processor, const std::vector<CheckedSetting>& settings)
+{
+    takeDefaultsOfNewCurves (processor); // a loaded state may still have a curve change pending
+    for (const auto& setting : settings)
+    {
+        setting.apply();
+        takeDefaultsOfNewCurves (processor);
+    }
 }
 
 int renderToFiles (const Options& options, std::ostream& out)
 {
     std::unique_ptr<juce::AudioProcessor> processor (createPluginFilter());
+    auto& plexa = dynamic_cast<WkrPlexa2AudioProcessor&> (*processor);
 
     if (options.list)
     {
         listParameters (*processor, out);
         return 0;
     }
+
+    // The whole command line is checked before any file is opened.
+    std::vector<CheckedSetting> settings;
+    for (const auto& setting : options.settings)
+        settings.push_back (checkSetting (*processor, setting));
 
     refuseOverlappingFiles (options);
     auto source = openSource (options);
@@ -131,10 +175,10 @@ int renderToFiles (const Options& options, std::ostream& out)
 
     if (options.loadPath.isNotEmpty())
         loadState (*processor, fileFromArgument (options.loadPath));
-    for (const auto& setting : options.settings)
-        applySetting (*processor, setting);
+    applySettings (plexa, settings);
+    // The choice is not a parameter: the editor's choice box writes it into the processor.
     if (options.oversampling)
-        setOversampling (*processor, *options.oversampling);
+        plexa.oversamplingIndexPass = *options.oversampling;
 
     // Both targets are checked, and their temporary files made, before anything is rendered.
     std::optional<ReplacementFile> outputFile, stateFile;

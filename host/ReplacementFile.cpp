@@ -6,6 +6,8 @@
 #include <csignal>
 #include <cstring>
 #include <stdexcept>
+#include <tuple>
+#include <vector>
 
 #include <fcntl.h>
 #include <limits.h>
@@ -61,11 +63,56 @@ extern "C" void removePendingFilesAndEnd (int signalNumber)
     std::raise (signalNumber);
 }
 
+// Every signal whose default action ends the process (SIGXFSZ aside), the real-time ones too.
+std::vector<int> endingSignals()
+{
+    std::vector<int> signals { SIGHUP,    SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT, SIGBUS,
+                               SIGFPE,    SIGUSR1, SIGSEGV,   SIGUSR2, SIGPIPE, SIGALRM, SIGTERM,
+                               SIGSTKFLT, SIGXCPU, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR,  SIGSYS };
+    for (int signalNumber = SIGRTMIN; signalNumber <= SIGRTMAX; ++signalNumber)
+        signals.push_back (signalNumber);
+    return signals;
+}
+
+// Only a signal at its default action is taken over: one the caller ignores (nohup, a script's
+// background job) stays ignored, and a handler someone else installed stays theirs.
+void takeOverIfDefault (int signalNumber, void (*handler) (int))
+{
+    struct sigaction current = {};
+    if (::sigaction (signalNumber, nullptr, &current) != 0 || current.sa_handler != SIG_DFL)
+        return;
+    struct sigaction replacement = {};
+    replacement.sa_handler = handler;
+    sigemptyset (&replacement.sa_mask);
+    ::sigaction (signalNumber, &replacement, nullptr);
+}
+
 std::string errorText (int error) { return std::strerror (error); }
 
 std::runtime_error cannotWrite (const juce::File& file, const std::string& why)
 {
     return std::runtime_error (("cannot write " + file.getFullPathName()).toStdString() + ": " + why);
+}
+
+// A hidden name beside the target, unique by its random part, and no longer than the longest name
+// the system takes: a target's own name may use nearly all of it, so then it is shortened.
+juce::String temporaryName (const juce::String& targetName)
+{
+    const auto suffix = "." + juce::String::toHexString (juce::Random::getSystemRandom().nextInt64()) + ".part";
+    auto stem = "." + targetName;
+    while (stem.getNumBytesAsUTF8() + suffix.getNumBytesAsUTF8() > NAME_MAX)
+        stem = stem.dropLastCharacters (1);
+    return stem + suffix;
+}
+
+// A replaced file keeps its owner and group where the system allows it: root may give both, a
+// member of the file's group may give the group. Then its permissions, which a change of owner
+// may have cleared.
+void keepOwnership (int descriptor, const struct stat& existing)
+{
+    if (::fchown (descriptor, existing.st_uid, existing.st_gid) != 0)
+        std::ignore = ::fchown (descriptor, static_cast<uid_t> (-1), existing.st_gid);
+    ::fchmod (descriptor, existing.st_mode & 07777);
 }
 
 // Where writing really goes: the file a link points to, or the target itself.
@@ -153,15 +200,15 @@ ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolv
         throw std::runtime_error ((target.getFullPathName() + " is a folder").toStdString());
     if (exists && ! S_ISREG (existing.st_mode))
         throw std::runtime_error ((target.getFullPathName() + " is not a regular file").toStdString());
+    // As the shell's redirection does: a file its user may not write is not replaced (root may).
+    if (exists && ::faccessat (AT_FDCWD, target.getFullPathName().toRawUTF8(), W_OK, AT_EACCESS) != 0)
+        throw cannotWrite (target, errorText (errno));
 
     const auto folder = target.getParentDirectory();
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt)
     {
-        temporaryPath =
-            folder
-                .getChildFile ("." + target.getFileName() + "." +
-                               juce::String::toHexString (juce::Random::getSystemRandom().nextInt64()) + ".part")
-                .getFullPathName();
+        // Joined as text: a child file's name would be cleaned, turning "link/.." into another folder.
+        temporaryPath = folder.getFullPathName() + "/" + temporaryName (target.getFileName());
         signalSlot = registerPendingFile (temporaryPath);
         descriptor = ::open (temporaryPath.toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (descriptor < 0)
@@ -176,9 +223,8 @@ ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolv
     if (descriptor < 0)
         throw cannotWrite (target, "no free temporary name beside it");
 
-    // A replaced file keeps its permissions.
     if (exists)
-        ::fchmod (descriptor, existing.st_mode & 07777);
+        keepOwnership (descriptor, existing);
 }
 
 ReplacementFile::~ReplacementFile()
@@ -227,7 +273,9 @@ void ReplacementFile::closeDescriptor()
 
 void removeTemporaryFilesOnSignals()
 {
-    for (const int signalNumber : { SIGINT, SIGTERM, SIGHUP, SIGPIPE })
-        std::signal (signalNumber, removePendingFilesAndEnd);
+    // Past a file-size limit (ulimit -f) a write then fails with EFBIG, reported as any failed write.
+    takeOverIfDefault (SIGXFSZ, SIG_IGN);
+    for (const int signalNumber : endingSignals())
+        takeOverIfDefault (signalNumber, removePendingFilesAndEnd);
 }
 } // namespace host

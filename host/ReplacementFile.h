@@ -13,12 +13,13 @@ bool isSameFile (const juce::File& a, const juce::File& b);
 
 // A file written under a temporary name beside its target and renamed over the target only when
 // everything was written, so a failed or interrupted run leaves whatever was there untouched.
-// A target that is a link to a file stays a link: the file it points to is replaced.
+// A target that is a link to a file stays a link: the file it points to is replaced. The new file
+// keeps the old one's permissions, and its owner and group where the system allows it.
 class ReplacementFile
 {
 public:
-    // Throws std::runtime_error when the target exists but is not a regular file, or when its
-    // folder cannot take the temporary file.
+    // Throws std::runtime_error when the target exists but is not a regular file or its user may
+    // not write it, or when its folder cannot take the temporary file.
     explicit ReplacementFile (const juce::File& target);
 
     // Removes the temporary file unless it was committed.
@@ -54,7 +55,8 @@ private:
     int signalSlot = -1;
 };
 
-// Makes SIGINT, SIGTERM, SIGHUP and SIGPIPE remove the temporary files of every uncommitted
-// ReplacementFile before the process ends as the signal asks.
+// Makes every signal that ends the process by default remove the temporary files of every
+// uncommitted ReplacementFile before the process ends as the signal asks. A signal ignored at
+// start stays ignored. A file-size limit makes the write fail instead of ending the process.
 void removeTemporaryFilesOnSignals();
 } // namespace host

@@ -147,7 +147,8 @@ WavLayout readWavLayout (juce::InputStream& stream, const juce::String& name)
     // position forward by at least its 8-byte header, so a crafted file cannot loop.
     std::optional<FormatChunk> format;
     std::optional<juce::int64> dataStart;
-    juce::uint64 dataBytes = 0, rf64DataBytes = 0;
+    std::optional<juce::uint64> rf64DataBytes;
+    juce::uint64 dataBytes = 0;
     for (juce::int64 position = 12; position + 8 <= fileLength && ! (format && dataStart);)
     {
         juce::uint8 header[8];
@@ -156,18 +157,22 @@ WavLayout readWavLayout (juce::InputStream& stream, const juce::String& name)
         const juce::uint32 size = le32 (header + 4);
         const juce::int64 body = position + 8;
 
-        if (rf64 && isTag (header, "ds64") && size >= 16)
+        if (rf64 && isTag (header, "ds64"))
         {
+            // Its first fields: the RIFF size and the data size, 8 bytes each.
             juce::uint8 sizes[16];
-            if (readExactly (stream, sizes, 16))
-                rf64DataBytes = le64 (sizes + 8);
+            if (size < sizeof (sizes) || ! readExactly (stream, sizes, sizeof (sizes)))
+                refuse (name, "has a ds64 chunk too short to read");
+            rf64DataBytes = le64 (sizes + 8);
         }
         else if (isTag (header, "fmt "))
             format = readFormatChunk (stream, size, name);
         else if (isTag (header, "data"))
         {
+            if (rf64 && ! rf64DataBytes)
+                refuse (name, "is RF64 but has no ds64 chunk before its audio data");
             dataStart = body;
-            dataBytes = rf64 && size == 0xffffffffu ? rf64DataBytes : size;
+            dataBytes = rf64 && size == 0xffffffffu ? *rf64DataBytes : size;
         }
         position = body + size + (size & 1);
     }

@@ -43,4 +43,29 @@ TEST (CommandLine, ReadsFilesAndOptionsInAnyOrder)
     EXPECT_THROW (host::parseCommandLine ({ "in.wav", "out.wav", "-o", "x.wav" }), host::UsageError);
 }
 
+// A script's unset variable, or a folder's name, must not quietly become some other file.
+TEST (CommandLine, EmptyPathsAndPathsEndingInASlashAreUsageErrors)
+{
+    const juce::StringArray wrong[] = {
+        { "", "out.wav" }, { "in.wav", "" },     { "-o", "" },        { "--save", "" },  { "--load", "" },
+        { "in.wav/" },     { "in.wav", "out/" }, { "-o", "newdir/" }, { "--save", "/" }, { "--load", "s/" },
+    };
+    for (const auto& args : wrong)
+        EXPECT_THROW (host::parseCommandLine (args), host::UsageError) << args.joinIntoString (" ");
+}
+
+TEST (CommandLine, DoubleDashEndsTheOptions)
+{
+    const auto options = host::parseCommandLine ({ "--uncompensated", "--", "-x.wav", "--help" });
+    EXPECT_EQ (options.inputPath, "-x.wav");
+    EXPECT_EQ (options.outputPath, "--help");
+    EXPECT_FALSE (options.help);
+}
+
+TEST (CommandLine, SampleRateIsAWholeNumberOfHertz)
+{
+    EXPECT_EQ (host::parseCommandLine ({ "--rate", "44100" }).sampleRate, 44100.0);
+    EXPECT_THROW (host::parseCommandLine ({ "--rate", "44100.5" }), host::UsageError);
+}
+
 } // namespace

@@ -34,17 +34,27 @@ protected:
     }
 
     // The message of the refusal, or "accepted".
-    std::string refusal (const char* id, const juce::String& text)
+    template <typename Attempt> static std::string refusalOf (Attempt attempt)
     {
         try
         {
-            host::normalisedValueForText (parameter (id), text);
+            attempt();
             return "accepted";
         }
         catch (const host::UsageError& e)
         {
             return e.message.toStdString();
         }
+    }
+
+    std::string refusal (const char* id, const juce::String& text)
+    {
+        return refusalOf ([&] { host::normalisedValueForText (parameter (id), text); });
+    }
+
+    std::string plainRefusal (const char* id, const juce::String& value)
+    {
+        return refusalOf ([&] { host::applySetting (processor, { host::ParameterSetting::Kind::plain, id, value }); });
     }
 
     WkrPlexa2AudioProcessor processor;
@@ -91,6 +101,16 @@ TEST_F (ParameterText, AnythingElseIsRefusedNamingWhatIsValid)
     EXPECT_EQ (refusal ("s1Input", ""), input + "\"\"");
     EXPECT_EQ (refusal ("s1Mix", "nan"), "s1Mix takes a number from 0 to 100, % optional, got \"nan\"");
     EXPECT_EQ (refusal ("s1Morph1", "0.5 dB"), "s1Morph1 takes a number from 0 to 1, got \"0.5 dB\"");
+}
+
+// Between two choices there is no value; choices have no unit, whatever their names end in.
+TEST_F (ParameterText, ChoicesSwitchesAndTheRouteTakeWholePlainValuesOnly)
+{
+    EXPECT_EQ (plainRefusal ("s1Shape", "7.5"), "s1Shape takes a whole number from 0 to 20, got \"7.5\"");
+    EXPECT_EQ (plainRefusal ("s1Shape", "30"), "s1Shape takes a whole number from 0 to 20, got \"30\"");
+    EXPECT_EQ (plainRefusal ("s1On", "0.3"), "s1On takes a whole number from 0 to 1, got \"0.3\"");
+    EXPECT_EQ (plainRefusal ("route", "0.5"), "route takes a whole number from 0 to 1, got \"0.5\"");
+    EXPECT_EQ (plainRefusal ("s1Shape", "7"), "accepted");
 }
 
 TEST_F (ParameterText, SettingsChangeOnlyWhatTheyNameAndRefuseOutOfRangePlainValues)

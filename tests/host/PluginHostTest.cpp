@@ -50,6 +50,15 @@ protected:
         EXPECT_NE (run.err.find (expected), std::string::npos) << run.err;
     }
 
+    // A parameter's value in a saved state file.
+    float savedValue (const char* name, const juce::String& id) const
+    {
+        juce::MemoryBlock block;
+        (folder / name).loadFileAsData (block);
+        const auto tree = juce::ValueTree::readFromData (block.getData(), block.getSize());
+        return static_cast<float> (tree.getChildWithProperty ("id", id).getProperty ("value"));
+    }
+
     testing_support::ScopedFolder folder;
 };
 
@@ -190,6 +199,25 @@ TEST_F (CommandLineHost, SavedStateRestoresParametersAndSettings)
     EXPECT_EQ (static_cast<int> (tree.getProperty ("oversamplingIndexPass")), 3);
 }
 
+// The first block would reset a new curve's morphs; what the command line sets after the curve
+// must still be what renders and what is saved.
+TEST_F (CommandLineHost, MorphValuesGivenAfterTheirCurveAreKept)
+{
+    ASSERT_EQ (runHost ({ "--seconds", "0.01", "--save", path ("default.state") }).exitCode, 0);
+    const std::pair<juce::String, juce::StringArray> slotsAndSettings[] = {
+        { "s1", { "--set-text", "s1Shape=Sine", "--set", "s1Morph1=0.9" } },
+        { "s2", { "--load", path ("default.state"), "--set", "s2Shape=7", "--set", "s2Morph1=0.9" } },
+    };
+    for (const auto& [slot, settings] : slotsAndSettings)
+    {
+        auto args = settings;
+        args.addArray ({ "--seconds", "0.01", "--save", path ("out.state") });
+        ASSERT_EQ (runHost (args).exitCode, 0);
+        EXPECT_FLOAT_EQ (savedValue ("out.state", slot + "Morph1"), 0.9f) << settings.joinIntoString (" ");
+        EXPECT_FLOAT_EQ (savedValue ("out.state", slot + "Morph2"), 0.5f) << "Sine's default";
+    }
+}
+
 TEST_F (CommandLineHost, BadArgumentsAreUsageErrorsAndBadFilesFailures)
 {
     writeConstantWav ("ok.wav", 2, 48000.0, 10, 0.1f);
@@ -210,6 +238,7 @@ TEST_F (CommandLineHost, BadArgumentsAreUsageErrorsAndBadFilesFailures)
         { "--set-text", "s1Mix=nan" },
         { "--oversampling", "5" },
         { "a.wav", "b.wav", "c.wav" },
+        { path ("missing.wav"), path ("out.wav"), "--set", "noSuchParameter=1" },
     };
     for (const auto& args : usage)
         expectRefusal (runHost (args), 2, "(try --help)");
@@ -309,7 +338,6 @@ TEST_F (CommandLineHost, NeverWritesOverAFileItReads)
         { in, path ("hard.wav") },
         { in, "-o", path ("hard.wav") },
         { in, "--save", path ("link.wav") },
-        { "--load", path ("s.state"), "--save", path ("s.state") + "/" },
         { "--load", path ("s.state"), "-o", path ("s.state") },
         { "-o", path ("new.wav"), "--save", path ("sub") + "/../new.wav" },
     };
@@ -322,6 +350,24 @@ TEST_F (CommandLineHost, NeverWritesOverAFileItReads)
         EXPECT_EQ (after, before) << args.joinIntoString (" ");
     }
     EXPECT_FALSE ((folder / "new.wav").exists());
+    expectRefusal (runHost ({ "--load", path ("s.state"), "--save", path ("s.state") + "/" }), 2, "ends in /");
+}
+
+// "link/.." is the folder above where the link points, as for any other program, not the folder
+// that holds the link.
+TEST_F (CommandLineHost, PathsThroughALinkAndDotDotMeanWhatTheSystemMakesOfThem)
+{
+    (folder / "real/sub").createDirectory();
+    (folder / "work").createDirectory();
+    ASSERT_EQ (::symlink ("../real/sub", path ("work/link").toRawUTF8()), 0);
+    (folder / "work/out.wav").replaceWithText ("unrelated");
+    writeConstantWav ("real/in.wav", 2, 48000.0, 100, 0.1f);
+
+    const auto run = runHost ({ path ("work/link") + "/../in.wav", "-o", path ("work/link") + "/../out.wav" });
+    ASSERT_EQ (run.exitCode, 0) << run.err;
+    EXPECT_EQ (readWav (folder / "real/out.wav").getNumSamples(), 100);
+    EXPECT_EQ ((folder / "work/out.wav").loadFileAsString(), "unrelated");
+    EXPECT_EQ ((folder / "real").findChildFiles (juce::File::findFiles, false, "*").size(), 2) << "no temporary file";
 }
 
 TEST_F (CommandLineHost, RefusesFoldersAndFilesThatAreNotRegularAsTargets)

@@ -20,6 +20,9 @@ struct WavBuilder
     bool extensible = false;            // format tag 0xfffe with formatTag as the sub-format
     bool paddedChunkBeforeData = false; // an odd-sized chunk with its pad byte before "data"
     std::int64_t claimedDataBytes = -1; // -1: the size of `data`
+    bool rf64 = false;                  // "RF64": the sizes in a ds64 chunk, 0xffffffff in their places
+    std::uint32_t ds64Bytes = 28;       // RF64 only: the ds64 chunk's size, 0 for no ds64 chunk
+    bool ds64AfterData = false;         // RF64 only: the ds64 chunk after the audio data
     std::vector<std::uint8_t> data;
 
     void addSample (std::int64_t value, int numBytes)
@@ -51,10 +54,24 @@ struct WavBuilder
             out.writeInt (static_cast<int> (size));
         };
 
+        const auto dataBytes = static_cast<std::uint64_t> (
+            claimedDataBytes >= 0 ? claimedDataBytes : static_cast<std::int64_t> (data.size()));
+        auto ds64 = [&]
+        {
+            if (ds64Bytes == 0)
+                return;
+            chunk ("ds64", ds64Bytes);
+            std::vector<std::uint8_t> sizes (std::max<std::uint32_t> (ds64Bytes, 28));
+            std::memcpy (sizes.data() + 8, &dataBytes, 8);
+            out.write (sizes.data(), ds64Bytes);
+        };
+
         const std::uint32_t formatSize = extensible ? 40 : 16;
-        out.write ("RIFF", 4);
+        out.write (rf64 ? "RF64" : "RIFF", 4);
         out.writeInt (0); // patched below
         out.write ("WAVE", 4);
+        if (rf64 && ! ds64AfterData)
+            ds64();
 
         chunk ("fmt ", formatSize);
         out.writeShort (static_cast<short> (extensible ? 0xfffe : formatTag));
@@ -82,12 +99,13 @@ struct WavBuilder
             out.write ("abc\0", 4);
         }
 
-        chunk ("data", static_cast<std::uint32_t> (claimedDataBytes >= 0 ? claimedDataBytes
-                                                                         : static_cast<std::int64_t> (data.size())));
+        chunk ("data", rf64 ? 0xffffffffu : static_cast<std::uint32_t> (dataBytes));
         out.write (data.data(), data.size());
+        if (rf64 && ds64AfterData)
+            ds64();
 
         auto block = out.getMemoryBlock();
-        const auto riffSize = static_cast<std::uint32_t> (block.getSize() - 8);
+        const auto riffSize = rf64 ? 0xffffffffu : static_cast<std::uint32_t> (block.getSize() - 8);
         std::memcpy (static_cast<char*> (block.getData()) + 4, &riffSize, 4);
         return block;
     }

@@ -96,6 +96,28 @@ TEST (WavHeader, DataShorterThanTheHeaderSaysIsRefusedWithBothSizes)
     EXPECT_NE (refusalOf (wav).find ("cut short"), std::string::npos);
 }
 
+// An RF64 file keeps the size of its audio in its ds64 chunk; without a whole one before the
+// audio, that size is unknown.
+TEST (WavHeader, Rf64WithoutAUsableDs64ChunkIsRefused)
+{
+    auto wav = stereo16 (10);
+    wav.rf64 = true;
+    EXPECT_EQ (layoutOf (wav).numFrames, 10);
+
+    const std::pair<const char*, void (*) (WavBuilder&)> cases[] = {
+        { "in.wav is RF64 but has no ds64 chunk before its audio data", [] (WavBuilder& w) { w.ds64Bytes = 0; } },
+        { "in.wav is RF64 but has no ds64 chunk before its audio data",
+          [] (WavBuilder& w) { w.ds64AfterData = true; } },
+        { "in.wav has a ds64 chunk too short to read", [] (WavBuilder& w) { w.ds64Bytes = 12; } },
+    };
+    for (const auto& [expected, change] : cases)
+    {
+        auto broken = wav;
+        change (broken);
+        EXPECT_EQ (refusalOf (broken), expected);
+    }
+}
+
 TEST (WavHeader, RefusesWhatCannotBeReadFaithfullyAndNamesIt)
 {
     struct Case
