@@ -308,6 +308,13 @@ void WkrPlexa2AudioProcessor::resetMorphsOnCurveChange (Slot& slot, int shapeInd
     slot.shapeLast = shapeIndex;
 }
 
+void WkrPlexa2AudioProcessor::takeDefaultMorphsOfNewCurves()
+{
+    const auto values = readParameters();
+    for (size_t i = 0; i < slots.size(); ++i)
+        resetMorphsOnCurveChange (slots[i], values.slot[i].shape);
+}
+
 void WkrPlexa2AudioProcessor::applyOversamplingChoice (int requested)
 {
     const bool isRestored = isRestoredChoicePending.exchange (false);

@@ -56,6 +56,11 @@ public:
     // Tells the host the latency of the applied oversampling choice.
     void resetLatency();
 
+    // Gives each slot whose curve differs from the one it last saw that curve's default morph
+    // values, as the next processed block would. Not for the audio thread: for a host that sets
+    // morph values right after a curve, before any block.
+    void takeDefaultMorphsOfNewCurves();
+
     // Under the LV2 wrapper: tells the listeners every parameter's current value, so the wrapper
     // sends them all to the host. Never called on the audio thread.
     void announceParameterValuesToLv2Host();

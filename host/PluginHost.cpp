@@ -113,42 +113,15 @@ std::unique_ptr<juce::AudioFormatWriter> openWavWriter (ReplacementFile& file, d
     return writer;
 }
 
-// A slot whose curve changed takes that curve's default morph values, as choosing it in the editor
-// does, and the curve is marked as seen. The processor would otherwise do this on its first block,
-// over any morph value the command line set after the curve.
-void takeDefaultsOfNewCurves (WkrPlexa2AudioProcessor& processor)
-{
-    struct Slot
-    {
-        juce::String prefix;
-        my::ShapeProcessor& shaper;
-        std::atomic<int>& shapeLast;
-    };
-    const Slot slots[] = { { "s1", processor.shapeProcessor1, processor.s1ShapeLast },
-                           { "s2", processor.shapeProcessor2, processor.s2ShapeLast } };
-    for (const auto& slot : slots)
-    {
-        const int shape =
-            juce::jlimit (0, my::ShapeProcessor::numShapes - 1,
-                          static_cast<int> (processor.apvts.getRawParameterValue (slot.prefix + "Shape")->load()));
-        if (shape == slot.shapeLast)
-            continue;
-        const auto& defaults = slot.shaper.shapers[static_cast<size_t> (shape)]->defaultMorph;
-        for (size_t k = 0; k < defaults.size(); ++k)
-            processor.apvts.getParameter (slot.prefix + "Morph" + juce::String (k + 1))
-                ->setValueNotifyingHost (defaults[k]);
-        slot.shapeLast = shape;
-    }
-}
-
 // In the order given, so a later setting wins, and a morph value set after its curve is kept.
 void applySettings (WkrPlexa2AudioProcessor& processor, const std::vector<CheckedSetting>& settings)
 {
-    takeDefaultsOfNewCurves (processor); // a loaded state may still have a curve change pending
+    // A curve set takes its default morph values at once; a loaded state may have one pending.
+    processor.takeDefaultMorphsOfNewCurves();
     for (const auto& setting : settings)
     {
         setting.apply();
-        takeDefaultsOfNewCurves (processor);
+        processor.takeDefaultMorphsOfNewCurves();
     }
 }
 

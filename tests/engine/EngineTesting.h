@@ -4,6 +4,7 @@
 
 #include "engine/PluginProcessor.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <random>
@@ -64,6 +65,18 @@ inline void process (my::DspProcessorBase& block, juce::AudioBuffer<float>& buff
 {
     juce::dsp::AudioBlock<float> audio (buffer);
     block.processAudioBlock (audio);
+}
+
+// Streams the buffer through the processor in place, in host blocks of the given length.
+inline void processInBlocks (WkrPlexa2AudioProcessor& processor, juce::AudioBuffer<float>& buffer, int blockSize)
+{
+    juce::MidiBuffer midi;
+    for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
+    {
+        juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), start,
+                                        std::min (blockSize, buffer.getNumSamples() - start));
+        processor.processBlock (block, midi);
+    }
 }
 
 // Sets a parameter by its plain value, the way a host does.

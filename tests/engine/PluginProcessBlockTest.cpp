@@ -736,13 +736,7 @@ juce::AudioBuffer<float> render (bool parallel, int choice, int burstStart, int 
         output.setSample (1, i, inBurst ? -burst (i - burstStart) : 0.4f * std::sin (2.0f * 3.14159265f * 330.0f * t));
     }
 
-    juce::MidiBuffer midi;
-    for (int start = 0; start < length; start += blockSize)
-    {
-        juce::AudioBuffer<float> piece (output.getArrayOfWritePointers(), 2, start,
-                                        std::min (blockSize, length - start));
-        processor.processBlock (piece, midi);
-    }
+    processInBlocks (processor, output, blockSize);
     return output;
 }
 

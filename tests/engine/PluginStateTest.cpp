@@ -316,17 +316,6 @@ juce::AudioBuffer<float> sine (int numSamples)
     return buffer;
 }
 
-void processInBlocks (WkrPlexa2AudioProcessor& processor, juce::AudioBuffer<float>& buffer)
-{
-    juce::MidiBuffer midi;
-    for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
-    {
-        juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(), 2, start,
-                                        std::min (blockSize, buffer.getNumSamples() - start));
-        processor.processBlock (block, midi);
-    }
-}
-
 // The delay, in whole samples up to 16, at which the output matches the input best, once the
 // ramps of the restored settings have ended.
 int delayOf (const juce::AudioBuffer<float>& input, const juce::AudioBuffer<float>& output)
@@ -366,7 +355,7 @@ TEST_P (RestoredLatency, IsReportedAtTheRestoreAndTheOutputLinesUpWithIt)
     {
         processor.prepareToPlay (rate, blockSize);
         auto before = engine_testing::noise (history == History::oneBlock ? blockSize : 20 * blockSize, 0.5f, 3);
-        processInBlocks (processor, before);
+        engine_testing::processInBlocks (processor, before, blockSize);
     }
     if (history == History::runningThenReleased)
         processor.releaseResources();
@@ -378,7 +367,7 @@ TEST_P (RestoredLatency, IsReportedAtTheRestoreAndTheOutputLinesUpWithIt)
 
     const auto input = sine (static_cast<int> (0.3 * rate));
     auto output = input;
-    processInBlocks (processor, output);
+    engine_testing::processInBlocks (processor, output, blockSize);
     EXPECT_EQ (processor.getLatencySamples(), x8Latency) << "after the blocks";
     EXPECT_EQ (delayOf (input, output), x8Latency);
 }
@@ -406,12 +395,12 @@ TEST (RestoredLatency, TheRestoredChoicesOversamplerStartsFromRest)
         restore (processor, state);
         processor.prepareToPlay (rate, blockSize);
         auto history = engine_testing::noise (20 * blockSize, 0.5f, 10 + i);
-        processInBlocks (processor, history);
+        engine_testing::processInBlocks (processor, history, blockSize);
 
         restore (processor, state);
         processor.dcOffset.reset();
         outputs[i] = sine (blockSize);
-        processInBlocks (processor, outputs[i]);
+        engine_testing::processInBlocks (processor, outputs[i], blockSize);
     }
     engine_testing::expectSameBits (outputs[0], outputs[1]);
 }
