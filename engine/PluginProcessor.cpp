@@ -317,14 +317,17 @@ void WkrPlexa2AudioProcessor::takeDefaultMorphsOfNewCurves()
 
 void WkrPlexa2AudioProcessor::applyOversamplingChoice (int requested)
 {
-    const bool isRestored = isRestoredChoicePending.exchange (false);
-    if (requested == oversamplingIndexLast && lastBlockSize != 0 && ! isRestored)
+    if (requested == oversamplingIndexLast && lastBlockSize != 0)
         return;
 
     oversamplingIndexLast = requested;
     if (auto* oversampler = oversamplerFor (requested))
         oversampler->reset();
-    resetLatency();
+
+    // A restore tells the host itself, outside the lock this block runs in; telling it here too
+    // would set the framework's latency from two threads at once.
+    if (const int latency = latencyOf (requested); latency != latencyTold)
+        tellLatency (latency);
 }
 
 WkrPlexa2AudioProcessor::Block WkrPlexa2AudioProcessor::upsample (Block& host, int choice)
@@ -424,27 +427,35 @@ void WkrPlexa2AudioProcessor::setStateInformation (const void* data, int sizeInB
     juce::ValueTree tree;
     if (sizeInBytes > 0 && my::isWellFormedStateBlock (data, static_cast<size_t> (sizeInBytes)))
         tree = juce::ValueTree::readFromData (data, static_cast<size_t> (sizeInBytes));
-
     if (tree.isValid())
-    {
         repairParameterValues (tree);
-        apvts.replaceState (tree);
+
+    {
+        // Applied under the lock every block runs in, so no block sees a restored curve beside the
+        // old last-seen one and gives the slot that curve's default morphs in place of the restored
+        // ones. Decoding is done by now, and nothing here calls into the host.
+        const juce::ScopedLock lock (getCallbackLock());
+        if (tree.isValid())
+            apvts.replaceState (tree);
+
+        // A property the tree lacks, or a block that does not decode, reads 0.
+        s1Range = storedIndex (tree, idS1Range, largestDisplayRange);
+        s2Range = storedIndex (tree, idS2Range, largestDisplayRange);
+        oversamplingIndexPass = storedIndex (tree, idOversamplingIndexPass, largestOversamplingChoice);
+        s1ShapeLast = storedIndex (tree, idS1ShapeLast, my::ShapeProcessor::numShapes - 1);
+        s2ShapeLast = storedIndex (tree, idS2ShapeLast, my::ShapeProcessor::numShapes - 1);
+
+        // An instance that has run keeps the choice that runs until the next block applies the
+        // restored request, as it applies any: an oversampler restarts only when the choice
+        // changes, so restoring the running state leaves the stream untouched.
+        if (lastBlockSize == 0)
+            oversamplingIndexLast = storedIndex (tree, idOversamplingIndexLast, largestOversamplingChoice);
+        latencyTold = latencyOf (oversamplingIndexPass);
     }
 
-    // A property the tree lacks, or a block that does not decode, reads 0.
-    s1Range = storedIndex (tree, idS1Range, largestDisplayRange);
-    s2Range = storedIndex (tree, idS2Range, largestDisplayRange);
-    oversamplingIndexLast = storedIndex (tree, idOversamplingIndexLast, largestOversamplingChoice);
-    oversamplingIndexPass = storedIndex (tree, idOversamplingIndexPass, largestOversamplingChoice);
-    s1ShapeLast = storedIndex (tree, idS1ShapeLast, my::ShapeProcessor::numShapes - 1);
-    s2ShapeLast = storedIndex (tree, idS2ShapeLast, my::ShapeProcessor::numShapes - 1);
-
-    // The host hears the restored choice's latency now: it may run on without preparing again
-    // (LV2 hosts reactivate without it), and would compensate the old latency for good. The next
-    // block starts that choice's oversampler from rest, as a change of choice does.
+    // The host hears now the latency of the choice the next block runs: it may run on without
+    // preparing again (LV2 hosts reactivate without it) and would compensate the old one for good.
     resetLatency();
-    isRestoredChoicePending = true;
-
     announceParameterValuesToLv2Host();
 }
 
@@ -481,18 +492,20 @@ void WkrPlexa2AudioProcessor::repairParameterValues (juce::ValueTree& tree) cons
     }
 }
 
-void WkrPlexa2AudioProcessor::resetLatency()
-{
-    const int choice = oversamplingIndexLast;
-    if (choice == 0)
-    {
-        setLatencySamples (0);
-        return;
-    }
+void WkrPlexa2AudioProcessor::resetLatency() { tellLatency (latencyOf (oversamplingIndexPass)); }
 
+void WkrPlexa2AudioProcessor::tellLatency (int samples)
+{
+    latencyTold = samples;
+    setLatencySamples (samples);
+}
+
+int WkrPlexa2AudioProcessor::latencyOf (int choice) noexcept
+{
     // The filters' latency is fractional; hosts get the nearest whole sample, halves to even.
     if (auto* oversampler = oversamplerFor (choice))
-        setLatencySamples (static_cast<int> (std::nearbyint (oversampler->getLatencyInSamples())));
+        return static_cast<int> (std::nearbyint (oversampler->getLatencyInSamples()));
+    return 0;
 }
 
 // The plug-in factory, called by every wrapper once per instance.

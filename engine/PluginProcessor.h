@@ -53,7 +53,7 @@ public:
     void getStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
 
-    // Tells the host the latency of the applied oversampling choice.
+    // Tells the host the latency of the oversampling choice the next block runs.
     void resetLatency();
 
     // Gives each slot whose curve differs from the one it last saw that curve's default morph
@@ -91,12 +91,11 @@ public:
     const juce::Identifier idS2Range { "s2Range" };
     const juce::Identifier idOversamplingIndexPass { "oversamplingIndexPass" };
     const juce::Identifier idOversamplingIndexLast { "oversamplingIndexLast" };
-    std::atomic<int> oversamplingIndexPass { 0 };        // message thread (editor, restore)
-    std::atomic<int> oversamplingIndexLast { 0 };        // audio thread; restore
-    std::atomic<int> lastBlockSize { 0 };                // audio thread
-    std::atomic<bool> isRestoredChoicePending { false }; // restore sets it, the audio thread clears it
-    std::atomic<int> s1ShapeLast { 0 };                  // audio thread; restore
-    std::atomic<int> s2ShapeLast { 0 };                  // audio thread; restore
+    std::atomic<int> oversamplingIndexPass { 0 }; // message thread (editor, restore)
+    std::atomic<int> oversamplingIndexLast { 0 }; // audio thread; a restore before the first block
+    std::atomic<int> lastBlockSize { 0 };         // audio thread
+    std::atomic<int> s1ShapeLast { 0 };           // audio thread; restore
+    std::atomic<int> s2ShapeLast { 0 };           // audio thread; restore
     const juce::Identifier idS1ShapeLast { "s1ShapeLast" };
     const juce::Identifier idS2ShapeLast { "s2ShapeLast" };
 
@@ -174,6 +173,9 @@ private:
     void writeTargets (const BlockValues& values) noexcept;
     void resetMorphsOnCurveChange (Slot& slot, int shapeIndex);
     void applyOversamplingChoice (int requested);
+    // A choice's latency in whole samples; 0 for a choice without an oversampler.
+    int latencyOf (int choice) noexcept;
+    void tellLatency (int samples);
     Block upsample (Block& host, int choice);
     void downsample (Block& host, int choice);
     static void runSlot (Slot& slot, Block& dry, Block& wet);
@@ -183,6 +185,10 @@ private:
     std::atomic<float>* rawRoute;
     std::atomic<float>*rawMasterInput, *rawMasterMix, *rawMasterOutput, *rawMasterOn;
     std::array<Slot, 2> slots;
+
+    // The latency the host was last told, or is being told by a restore; written by the restore
+    // under the callback lock, by prepareToPlay and by the audio thread.
+    std::atomic<int> latencyTold { 0 };
 
     // Working buffers for the stream at the highest factor, so no block allocates.
     juce::AudioBuffer<float> chainBuffer, slot1WetBuffer, slot2Buffer, slot2WetBuffer;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <thread>
 
 namespace
 {
@@ -287,6 +288,46 @@ TEST (SavedStateFuzz, DamagedBlocksNeverBreakTheProcessor)
     restore (processor, valid);
     EXPECT_EQ (plain (processor, "s1Input"), plain (source, "s1Input"));
 }
+
+// A preset loaded while the audio runs: the wrappers run each block under the callback lock, and
+// no block may take part of a restore for a change of curve and overwrite the restored morphs.
+TEST (SavedStateThreads, RestoresWhileAnotherThreadProcessesComeBackAsSaved)
+{
+    std::array<WkrPlexa2AudioProcessor, 2> presets;
+    std::array<juce::MemoryBlock, 2> blocks;
+    for (size_t i = 0; i < 2; ++i)
+    {
+        engine_testing::set (presets[i], "s1Shape", i == 0 ? 7.0f : 3.0f);
+        presets[i].takeDefaultMorphsOfNewCurves();
+        engine_testing::set (presets[i], "s1Morph1", i == 0 ? 0.9f : 0.1f);
+        presets[i].oversamplingIndexPass = i == 0 ? 3 : 1;
+        blocks[i] = saved (presets[i]);
+    }
+
+    WkrPlexa2AudioProcessor processor;
+    processor.prepareToPlay (48000.0, 16);
+    std::atomic<bool> done { false };
+    std::thread audio (
+        [&]
+        {
+            auto buffer = engine_testing::noise (16, 0.5f, 1);
+            juce::MidiBuffer midi;
+            while (! done)
+            {
+                const juce::ScopedLock lock (processor.getCallbackLock());
+                processor.processBlock (buffer, midi);
+            }
+        });
+
+    for (size_t round = 0; round < 400 && ! HasFailure(); ++round)
+    {
+        restore (processor, blocks[round % 2]);
+        for (const auto* id : my::ParamId::all)
+            EXPECT_EQ (plain (processor, id), plain (presets[round % 2], id)) << id << ", restore " << round;
+    }
+    done = true;
+    audio.join();
+}
 } // namespace
 
 namespace
@@ -295,13 +336,13 @@ constexpr double rate = 48000.0;
 constexpr int blockSize = 512;
 constexpr int x8 = 3, x8Latency = 5;
 
-// A state at x8 with the master mix fully dry: the output is the input, late by the latency.
+// A state at x8 with the master mix fully dry: the output is the input, late by the latency. It
+// was saved when x8 had been chosen but no block had applied it yet.
 juce::MemoryBlock dryStateAtX8()
 {
     WkrPlexa2AudioProcessor source;
     engine_testing::set (source, "masterMix", 0.0f);
     source.oversamplingIndexPass = x8;
-    source.oversamplingIndexLast = x8;
     return saved (source);
 }
 
@@ -396,6 +437,8 @@ TEST (RestoredLatency, TheRestoredChoicesOversamplerStartsFromRest)
         processor.prepareToPlay (rate, blockSize);
         auto history = engine_testing::noise (20 * blockSize, 0.5f, 10 + i);
         engine_testing::processInBlocks (processor, history, blockSize);
+        processor.oversamplingIndexPass = 0; // so the restore changes the running choice
+        engine_testing::processInBlocks (processor, history, blockSize);
 
         restore (processor, state);
         processor.dcOffset.reset();
@@ -403,5 +446,26 @@ TEST (RestoredLatency, TheRestoredChoicesOversamplerStartsFromRest)
         engine_testing::processInBlocks (processor, outputs[i], blockSize);
     }
     engine_testing::expectSameBits (outputs[0], outputs[1]);
+}
+
+// A restore of the choice that runs keeps its oversampler going: the stream does not click.
+TEST (RestoredLatency, RestoringTheRunningStateLeavesTheStreamUntouched)
+{
+    std::array<juce::AudioBuffer<float>, 2> outputs;
+    for (unsigned restoreMidway = 0; restoreMidway < 2; ++restoreMidway)
+    {
+        WkrPlexa2AudioProcessor processor;
+        restore (processor, dryStateAtX8());
+        processor.prepareToPlay (rate, blockSize);
+        outputs[restoreMidway] = sine (20 * blockSize);
+        for (int start : { 0, 10 * blockSize })
+        {
+            if (start > 0 && restoreMidway == 1)
+                restore (processor, saved (processor));
+            juce::AudioBuffer<float> half (outputs[restoreMidway].getArrayOfWritePointers(), 2, start, 10 * blockSize);
+            engine_testing::processInBlocks (processor, half, blockSize);
+        }
+    }
+    engine_testing::expectSameBits (outputs[1], outputs[0]);
 }
 } // namespace
