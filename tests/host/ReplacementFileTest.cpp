@@ -125,30 +125,8 @@ TEST_F (ReplacementFileTest, RefusesATargetItsUserMayNotWrite)
     target.replaceWithText ("old");
     ASSERT_EQ (::chmod (target.getFullPathName().toRawUTF8(), 0444), 0);
 
-    struct PlainUser
     {
-        explicit PlainUser (std::initializer_list<juce::File> owned)
-        {
-            if (::geteuid() != 0)
-                return;
-            const auto* nobody = ::getpwnam ("nobody");
-            uid = nobody != nullptr ? nobody->pw_uid : 65534;
-            for (const auto& file : owned)
-                EXPECT_EQ (::chown (file.getFullPathName().toRawUTF8(), uid, static_cast<gid_t> (-1)), 0);
-            EXPECT_EQ (::seteuid (uid), 0);
-        }
-        ~PlainUser()
-        {
-            if (uid != 0)
-            {
-                EXPECT_EQ (::seteuid (0), 0);
-            }
-        }
-        uid_t uid = 0;
-    };
-
-    {
-        const PlainUser user ({ folder.get(), target });
+        const testing_support::PlainUser user ({ folder.get(), target });
         EXPECT_THROW (host::ReplacementFile file (target), std::runtime_error);
     }
     EXPECT_EQ (target.loadFileAsString(), "old");
