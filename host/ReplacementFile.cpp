@@ -105,14 +105,22 @@ juce::String temporaryName (const juce::String& targetName)
     return stem + suffix;
 }
 
-// A replaced file keeps its owner and group where the system allows it: root may give both, a
-// member of the file's group may give the group. Then its permissions, which a change of owner
-// may have cleared.
-void keepOwnership (int descriptor, const struct stat& existing)
+// What the shell's `>` gives a new file: reading and writing for all, less the caller's umask.
+mode_t newFileMode()
 {
-    if (::fchown (descriptor, existing.st_uid, existing.st_gid) != 0)
-        std::ignore = ::fchown (descriptor, static_cast<uid_t> (-1), existing.st_gid);
-    ::fchmod (descriptor, existing.st_mode & 07777);
+    const auto mask = ::umask (0);
+    ::umask (mask);
+    return 0666 & ~mask;
+}
+
+// Given just before the rename, so that until then the file is its writer's alone. A replaced
+// file keeps its owner and group where the system allows it: root may give both, a member of the
+// file's group may give the group. Then the permissions, which a change of owner may have cleared.
+void setOwnershipAndMode (int descriptor, uid_t owner, gid_t group, mode_t mode)
+{
+    if (::fchown (descriptor, owner, group) != 0)
+        std::ignore = ::fchown (descriptor, static_cast<uid_t> (-1), group);
+    ::fchmod (descriptor, mode);
 }
 
 // Where writing really goes: the file a link points to, or the target itself.
@@ -210,7 +218,7 @@ ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolv
         // Joined as text: a child file's name would be cleaned, turning "link/.." into another folder.
         temporaryPath = folder.getFullPathName() + "/" + temporaryName (target.getFileName());
         signalSlot = registerPendingFile (temporaryPath);
-        descriptor = ::open (temporaryPath.toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        descriptor = ::open (temporaryPath.toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (descriptor < 0)
         {
             const int error = errno;
@@ -224,7 +232,11 @@ ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolv
         throw cannotWrite (target, "no free temporary name beside it");
 
     if (exists)
-        keepOwnership (descriptor, existing);
+    {
+        owner = existing.st_uid;
+        group = existing.st_gid;
+    }
+    mode = exists ? existing.st_mode & 07777 : newFileMode();
 }
 
 ReplacementFile::~ReplacementFile()
@@ -249,6 +261,7 @@ void ReplacementFile::throwIfWriteFailed() const
 void ReplacementFile::commit()
 {
     throwIfWriteFailed();
+    setOwnershipAndMode (descriptor, owner, group, mode);
     if (::fsync (descriptor) != 0)
         fail (errno);
     const int closed = ::close (descriptor);

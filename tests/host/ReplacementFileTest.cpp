@@ -28,6 +28,12 @@ protected:
         file.createStream()->writeText (text, false, false, nullptr);
     }
 
+    static mode_t modeOf (const juce::File& file)
+    {
+        struct stat info;
+        return ::stat (file.getFullPathName().toRawUTF8(), &info) == 0 ? info.st_mode & 07777 : 0;
+    }
+
     testing_support::ScopedFolder folder;
 };
 
@@ -49,12 +55,17 @@ TEST_F (ReplacementFileTest, TargetChangesOnlyOnCommitAndKeepsItsPermissions)
 
     host::ReplacementFile file (target);
     write (file, "new");
+    EXPECT_EQ (modeOf (file.getTemporaryFile()), 0600u) << "no one else may read it while it is written";
     file.commit();
     EXPECT_EQ (target.loadFileAsString(), "new");
     EXPECT_EQ (folder.names(), juce::StringArray ({ "out.txt" }));
-    struct stat info;
-    ASSERT_EQ (::stat (target.getFullPathName().toRawUTF8(), &info), 0);
-    EXPECT_EQ (info.st_mode & 0777, 0640u);
+    EXPECT_EQ (modeOf (target), 0640u);
+
+    // A new file gets what the shell's `>` would give it.
+    const auto previousMask = ::umask (027);
+    host::ReplacementFile (folder / "new.txt").commit();
+    ::umask (previousMask);
+    EXPECT_EQ (modeOf (folder / "new.txt"), 0640u);
 }
 
 TEST_F (ReplacementFileTest, ALinkStaysALinkToTheReplacedFile)
