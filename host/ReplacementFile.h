@@ -22,7 +22,8 @@ class ReplacementFile
 {
 public:
     // Throws std::runtime_error when the target exists but is not a regular file or its user may
-    // not write it, or when its folder cannot take the temporary file.
+    // not write it, when a sticky folder keeps it, or a link on the way to it, from its user as the
+    // system would keep it from the shell's `>`, or when its folder cannot take the temporary file.
     explicit ReplacementFile (const juce::File& target);
 
     // Removes the temporary file unless it was committed.

@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include <fcntl.h>
@@ -125,6 +126,49 @@ TEST_F (ReplacementFileTest, KeepsTheOwnerAndGroupOfTheReplacedFile)
     EXPECT_EQ (info.st_uid, owner->pw_uid);
     EXPECT_EQ (info.st_gid, group->gr_gid);
     EXPECT_EQ (info.st_mode & 07777, 0660u);
+}
+
+// In a sticky folder anyone may write to, the system follows a link, and lets `>` open a file, only
+// when it belongs to the caller or to the folder's owner, root included: what another user plants
+// there cannot redirect a write or take it over.
+TEST_F (ReplacementFileTest, InASharedStickyFolderOnlyTheCallersAndTheFolderOwnersLinksAndFilesAreUsed)
+{
+    const auto* nobody = ::getpwnam ("nobody");
+    if (::geteuid() != 0 || nobody == nullptr)
+        GTEST_SKIP() << "needs root and a user nobody";
+
+    const auto shared = folder / "shared", target = folder / "shared/out.txt", mine = folder / "mine.txt";
+    const uid_t root = 0, other = nobody->pw_uid;
+    const std::tuple<bool, uid_t, uid_t, bool> cases[] = {
+        // link, folder's owner, owner of the link or file, used
+        { true, root, root, true },  { true, root, other, false },  { true, other, other, true },
+        { false, root, root, true }, { false, root, other, false }, { false, other, other, true },
+    };
+    for (const auto& [link, folderOwner, owner, used] : cases)
+    {
+        ASSERT_TRUE (shared.createDirectory());
+        ASSERT_EQ (::chown (shared.getFullPathName().toRawUTF8(), folderOwner, static_cast<gid_t> (-1)), 0);
+        ASSERT_EQ (::chmod (shared.getFullPathName().toRawUTF8(), 01777), 0);
+        mine.replaceWithText ("old");
+        if (link)
+            ASSERT_TRUE (mine.createSymbolicLink (target, true));
+        else
+            target.replaceWithText ("old");
+        ASSERT_EQ (::lchown (target.getFullPathName().toRawUTF8(), owner, static_cast<gid_t> (-1)), 0);
+
+        try
+        {
+            host::ReplacementFile file (target);
+            write (file, "new");
+            file.commit();
+        }
+        catch (const std::runtime_error&)
+        {
+        }
+        EXPECT_EQ ((link ? mine : target).loadFileAsString(), juce::String (used ? "new" : "old"))
+            << (link ? "link" : "file") << " of " << owner << " in a folder of " << folderOwner;
+        ASSERT_TRUE (shared.deleteRecursively());
+    }
 }
 
 // As the shell's redirection and cp do: a file its user may not write is refused, not replaced
