@@ -146,11 +146,6 @@ CheckedSetting checkSetting (juce::AudioProcessor& processor, const ParameterSet
     return { parameter, juce::jlimit (0.0f, 1.0f, normalised) };
 }
 
-void applySetting (juce::AudioProcessor& processor, const ParameterSetting& setting)
-{
-    checkSetting (processor, setting).apply();
-}
-
 void listParameters (juce::AudioProcessor& processor, std::ostream& out)
 {
     out << "#   ID                     host ID     name               value\n";

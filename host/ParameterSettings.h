@@ -30,9 +30,6 @@ struct CheckedSetting
 // the route takes a whole plain value only.
 CheckedSetting checkSetting (juce::AudioProcessor& processor, const ParameterSetting& setting);
 
-// Sets one parameter as the command line asked; throws as checkSetting does.
-void applySetting (juce::AudioProcessor& processor, const ParameterSetting& setting);
-
 // One line per parameter: index, ID, host identifier, name and current value text.
 void listParameters (juce::AudioProcessor& processor, std::ostream& out);
 } // namespace host

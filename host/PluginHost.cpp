@@ -113,6 +113,26 @@ std::unique_ptr<juce::AudioFormatWriter> openWavWriter (ReplacementFile& file, d
     return writer;
 }
 
+// Every target was checked before rendering, so the state's rename should not fail; should it fail
+// all the same once the output is in place, the error says the output was written.
+void commitOutputThenState (std::optional<ReplacementFile>& outputFile, std::optional<ReplacementFile>& stateFile)
+{
+    if (outputFile)
+        outputFile->commit();
+    if (! stateFile)
+        return;
+    try
+    {
+        stateFile->commit();
+    }
+    catch (const std::runtime_error& e)
+    {
+        if (! outputFile)
+            throw;
+        fail ("wrote " + outputFile->getTarget().getFullPathName() + ", but " + e.what());
+    }
+}
+
 // In the order given, so a later setting wins, and a morph value set after its curve is kept.
 void applySettings (WkrPlexa2AudioProcessor& processor, const std::vector<CheckedSetting>& settings)
 {
@@ -179,10 +199,7 @@ int renderToFiles (const Options& options, std::ostream& out)
     writer.reset(); // completes the WAV header
     if (stateFile)
         writeState (*processor, *stateFile);
-    if (outputFile)
-        outputFile->commit();
-    if (stateFile)
-        stateFile->commit();
+    commitOutputThenState (outputFile, stateFile);
 
     out << processor->getName() << " " << JucePlugin_VersionString << ": " << source.getLength() << " samples at "
         << source.getSampleRate() << " Hz in blocks of " << options.blockSize << "\n";

@@ -11,8 +11,10 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <linux/capability.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace host
@@ -105,14 +107,92 @@ juce::String temporaryName (const juce::String& targetName)
     return stem + suffix;
 }
 
-// A replaced file keeps its owner and group where the system allows it: root may give both, a
-// member of the file's group may give the group. Then its permissions, which a change of owner
-// may have cleared.
-void keepOwnership (int descriptor, const struct stat& existing)
+// What the shell's `>` gives a new file: reading and writing for all, less the caller's umask.
+mode_t newFileMode()
 {
-    if (::fchown (descriptor, existing.st_uid, existing.st_gid) != 0)
-        std::ignore = ::fchown (descriptor, static_cast<uid_t> (-1), existing.st_gid);
-    ::fchmod (descriptor, existing.st_mode & 07777);
+    const auto mask = ::umask (0);
+    ::umask (mask);
+    return 0666 & ~mask;
+}
+
+// Given just before the rename, so that until then the file is its writer's alone. A replaced
+// file keeps its owner and group where the system allows it: root may give both, a member of the
+// file's group may give the group. Then the permissions, which a change of owner may have cleared.
+void setOwnershipAndMode (int descriptor, uid_t owner, gid_t group, mode_t mode)
+{
+    if (::fchown (descriptor, owner, group) != 0)
+        std::ignore = ::fchown (descriptor, static_cast<uid_t> (-1), group);
+    ::fchmod (descriptor, mode);
+}
+
+// The folder that holds a path's last name, kept as text ending in "/" for the system to resolve.
+juce::String folderOf (const juce::String& path) { return path.upToLastOccurrenceOf ("/", true, false); }
+
+bool statFolderOf (const juce::String& path, struct stat& folder)
+{
+    return ::stat (folderOf (path).toRawUTF8(), &folder) == 0;
+}
+
+// In a sticky folder anyone may write to, the system follows a link, and the shell's `>` opens an
+// existing file, only when it belongs to the caller or to the folder's owner, root included: what
+// another user plants there cannot redirect a write or take it over.
+bool sharedFolderLetsUse (const struct stat& folder, uid_t owner)
+{
+    const bool shared = (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
+    return ! shared || owner == ::geteuid() || owner == folder.st_uid;
+}
+
+// The privilege to rename over any file in a sticky folder: root's, unless a container withholds it.
+bool mayRenameOverAnyFile()
+{
+    __user_cap_header_struct header { _LINUX_CAPABILITY_VERSION_3, 0 };
+    __user_cap_data_struct capabilities[_LINUX_CAPABILITY_U32S_3] {};
+    return ::syscall (SYS_capget, &header, capabilities) == 0 && (capabilities[0].effective & (1u << CAP_FOWNER)) != 0;
+}
+
+// In any sticky folder only the file's owner, the folder's owner and the privileged may rename
+// over a file.
+bool stickyFolderLetsRenameOver (const struct stat& folder, uid_t owner)
+{
+    const auto caller = ::geteuid();
+    return (folder.st_mode & S_ISVTX) == 0 || owner == caller || folder.st_uid == caller || mayRenameOverAnyFile();
+}
+
+// Where a link leads: a relative one from the link's folder.
+juce::String linkDestination (const juce::String& link)
+{
+    char destination[PATH_MAX];
+    const auto length = ::readlink (link.toRawUTF8(), destination, sizeof (destination));
+    if (length < 0)
+        return {};
+    const auto text = juce::String::fromUTF8 (destination, static_cast<int> (length));
+    return text.startsWithChar ('/') ? text : folderOf (link) + text;
+}
+
+// Each link the target leads through to its file, as the system would follow them for `>`; past
+// its limit of 40 links the system follows none.
+void refuseLinksTheSystemWouldNotFollow (const juce::File& target)
+{
+    auto path = target.getFullPathName();
+    struct stat link, folder;
+    for (int followed = 0; followed < 40 && ::lstat (path.toRawUTF8(), &link) == 0 && S_ISLNK (link.st_mode);
+         ++followed)
+    {
+        if (statFolderOf (path, folder) && ! sharedFolderLetsUse (folder, link.st_uid))
+            throw std::runtime_error (
+                ("refusing to follow " + path + ": another user's link in a sticky folder anyone may write to")
+                    .toStdString());
+        path = linkDestination (path);
+    }
+}
+
+// A file of another user's is replaced only where both of a sticky folder's rules let the caller.
+void refuseFilesAStickyFolderKeeps (const juce::File& target, uid_t owner)
+{
+    struct stat folder;
+    if (statFolderOf (target.getFullPathName(), folder) &&
+        ! (sharedFolderLetsUse (folder, owner) && stickyFolderLetsRenameOver (folder, owner)))
+        throw cannotWrite (target, "another user's file in a sticky folder");
 }
 
 // Where writing really goes: the file a link points to, or the target itself.
@@ -192,8 +272,10 @@ private:
     juce::int64 position = 0;
 };
 
-ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolvedTarget (targetFile))
+ReplacementFile::ReplacementFile (const juce::File& targetFile)
 {
+    refuseLinksTheSystemWouldNotFollow (targetFile);
+    target = resolvedTarget (targetFile);
     struct stat existing;
     const bool exists = ::lstat (target.getFullPathName().toRawUTF8(), &existing) == 0;
     if (exists && S_ISDIR (existing.st_mode))
@@ -203,6 +285,8 @@ ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolv
     // As the shell's redirection does: a file its user may not write is not replaced (root may).
     if (exists && ::faccessat (AT_FDCWD, target.getFullPathName().toRawUTF8(), W_OK, AT_EACCESS) != 0)
         throw cannotWrite (target, errorText (errno));
+    if (exists)
+        refuseFilesAStickyFolderKeeps (target, existing.st_uid);
 
     const auto folder = target.getParentDirectory();
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt)
@@ -210,7 +294,7 @@ ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolv
         // Joined as text: a child file's name would be cleaned, turning "link/.." into another folder.
         temporaryPath = folder.getFullPathName() + "/" + temporaryName (target.getFileName());
         signalSlot = registerPendingFile (temporaryPath);
-        descriptor = ::open (temporaryPath.toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        descriptor = ::open (temporaryPath.toRawUTF8(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (descriptor < 0)
         {
             const int error = errno;
@@ -224,7 +308,11 @@ ReplacementFile::ReplacementFile (const juce::File& targetFile) : target (resolv
         throw cannotWrite (target, "no free temporary name beside it");
 
     if (exists)
-        keepOwnership (descriptor, existing);
+    {
+        owner = existing.st_uid;
+        group = existing.st_gid;
+    }
+    mode = exists ? existing.st_mode & 07777 : newFileMode();
 }
 
 ReplacementFile::~ReplacementFile()
@@ -249,6 +337,7 @@ void ReplacementFile::throwIfWriteFailed() const
 void ReplacementFile::commit()
 {
     throwIfWriteFailed();
+    setOwnershipAndMode (descriptor, owner, group, mode);
     if (::fsync (descriptor) != 0)
         fail (errno);
     const int closed = ::close (descriptor);

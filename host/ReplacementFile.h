@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include <sys/types.h>
+
 namespace host
 {
 // True when both name the same file however they are written (links, "..", another relative
@@ -13,13 +15,15 @@ bool isSameFile (const juce::File& a, const juce::File& b);
 
 // A file written under a temporary name beside its target and renamed over the target only when
 // everything was written, so a failed or interrupted run leaves whatever was there untouched.
-// A target that is a link to a file stays a link: the file it points to is replaced. The new file
-// keeps the old one's permissions, and its owner and group where the system allows it.
+// A target that is a link to a file stays a link: the file it points to is replaced. Until the
+// rename only its writer may read the new file; then it takes the old one's permissions, and its
+// owner and group where the system allows it.
 class ReplacementFile
 {
 public:
     // Throws std::runtime_error when the target exists but is not a regular file or its user may
-    // not write it, or when its folder cannot take the temporary file.
+    // not write it, when a sticky folder keeps it, or a link on the way to it, from its user as the
+    // system would keep it from the shell's `>`, or when its folder cannot take the temporary file.
     explicit ReplacementFile (const juce::File& target);
 
     // Removes the temporary file unless it was committed.
@@ -51,6 +55,11 @@ private:
     juce::File target;
     juce::String temporaryPath;
     int descriptor = -1;
+    // Given to the new file just before the rename: the old one's owner, group and permissions, or
+    // for a new file what the shell's `>` would give it.
+    uid_t owner = static_cast<uid_t> (-1);
+    gid_t group = static_cast<gid_t> (-1);
+    mode_t mode = 0;
     int firstError = 0;
     int signalSlot = -1;
 };

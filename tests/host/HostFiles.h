@@ -1,12 +1,16 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <juce_audio_formats/juce_audio_formats.h>
 
 #include <csignal>
 #include <functional>
 #include <memory>
 
+#include <pwd.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace testing_support
 {
@@ -84,5 +88,29 @@ public:
 private:
     rlimit previous {};
     void (*previousHandler) (int) = nullptr;
+};
+
+// Run as root, acts as the user nobody, to whom the files given are handed, for the lifetime of the
+// object; run as anyone else, stays that user.
+struct PlainUser
+{
+    explicit PlainUser (std::initializer_list<juce::File> owned)
+    {
+        if (::geteuid() != 0)
+            return;
+        const auto* nobody = ::getpwnam ("nobody");
+        uid = nobody != nullptr ? nobody->pw_uid : 65534;
+        for (const auto& file : owned)
+            EXPECT_EQ (::chown (file.getFullPathName().toRawUTF8(), uid, static_cast<gid_t> (-1)), 0);
+        EXPECT_EQ (::seteuid (uid), 0);
+    }
+    ~PlainUser()
+    {
+        if (uid != 0)
+        {
+            EXPECT_EQ (::seteuid (0), 0);
+        }
+    }
+    uid_t uid = 0;
 };
 } // namespace testing_support

@@ -54,7 +54,7 @@ protected:
 
     std::string plainRefusal (const char* id, const juce::String& value)
     {
-        return refusalOf ([&] { host::applySetting (processor, { host::ParameterSetting::Kind::plain, id, value }); });
+        return refusalOf ([&] { host::checkSetting (processor, { host::ParameterSetting::Kind::plain, id, value }); });
     }
 
     WkrPlexa2AudioProcessor processor;
@@ -115,9 +115,9 @@ TEST_F (ParameterText, ChoicesSwitchesAndTheRouteTakeWholePlainValuesOnly)
 
 TEST_F (ParameterText, SettingsChangeOnlyWhatTheyNameAndRefuseOutOfRangePlainValues)
 {
-    host::applySetting (processor, { host::ParameterSetting::Kind::text, "s1Shape", "quantize" });
-    host::applySetting (processor, { host::ParameterSetting::Kind::plain, "masterInput", "-3" });
-    host::applySetting (processor, { host::ParameterSetting::Kind::normalised, "s2Pan", "0.75" });
+    host::checkSetting (processor, { host::ParameterSetting::Kind::text, "s1Shape", "quantize" }).apply();
+    host::checkSetting (processor, { host::ParameterSetting::Kind::plain, "masterInput", "-3" }).apply();
+    host::checkSetting (processor, { host::ParameterSetting::Kind::normalised, "s2Pan", "0.75" }).apply();
     EXPECT_EQ (parameter ("s1Shape").getCurrentValueAsText(), "Quantize");
     EXPECT_EQ (parameter ("masterInput").getCurrentValueAsText(), "-3.00 dB");
     EXPECT_EQ (parameter ("s2Pan").getCurrentValueAsText(), "50.0 %");
@@ -129,7 +129,7 @@ TEST_F (ParameterText, SettingsChangeOnlyWhatTheyNameAndRefuseOutOfRangePlainVal
              host::ParameterSetting { host::ParameterSetting::Kind::normalised, "masterInput", "1.5" },
              host::ParameterSetting { host::ParameterSetting::Kind::text, "noSuchParameter", "1" },
          })
-        EXPECT_THROW (host::applySetting (processor, setting), host::UsageError) << setting.value;
+        EXPECT_THROW (host::checkSetting (processor, setting).apply(), host::UsageError) << setting.value;
     EXPECT_EQ (parameter ("masterInput").getCurrentValueAsText(), "-3.00 dB");
 }
 } // namespace

@@ -410,4 +410,25 @@ TEST_F (CommandLineHost, ReplacesAnExistingTargetOnlyWhenEverythingWasWritten)
     EXPECT_EQ (readWav (folder / "out.wav").getNumSamples(), 4800);
     EXPECT_EQ (folder.names(), juce::StringArray ({ "out.state", "out.wav" }));
 }
+
+// In a sticky folder the system lets only root and the folder's owner rename over another user's
+// file: such a state file is refused before the output, which could be replaced, is touched.
+TEST_F (CommandLineHost, ATargetTheSystemWouldNotLetItReplaceIsRefusedBeforeAnyTargetChanges)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to act as another user";
+    (folder / "shared").createDirectory();
+    ASSERT_EQ (::chmod (path ("shared").toRawUTF8(), 01777), 0);
+    (folder / "shared/out.wav").replaceWithText ("old audio");
+    (folder / "shared/out.state").replaceWithText ("root's state");
+    ASSERT_EQ (::chmod (path ("shared/out.state").toRawUTF8(), 0666), 0);
+    {
+        const testing_support::PlainUser user ({ folder / "shared/out.wav" });
+        expectRefusal (
+            runHost ({ "--seconds", "0.01", "-o", path ("shared/out.wav"), "--save", path ("shared/out.state") }), 1,
+            "cannot write " + path ("shared/out.state").toStdString());
+    }
+    EXPECT_EQ ((folder / "shared/out.wav").loadFileAsString(), "old audio");
+    EXPECT_EQ ((folder / "shared/out.state").loadFileAsString(), "root's state");
+}
 } // namespace

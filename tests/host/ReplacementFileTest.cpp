@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include <fcntl.h>
@@ -28,6 +29,12 @@ protected:
         file.createStream()->writeText (text, false, false, nullptr);
     }
 
+    static mode_t modeOf (const juce::File& file)
+    {
+        struct stat info;
+        return ::stat (file.getFullPathName().toRawUTF8(), &info) == 0 ? info.st_mode & 07777 : 0;
+    }
+
     testing_support::ScopedFolder folder;
 };
 
@@ -49,12 +56,17 @@ TEST_F (ReplacementFileTest, TargetChangesOnlyOnCommitAndKeepsItsPermissions)
 
     host::ReplacementFile file (target);
     write (file, "new");
+    EXPECT_EQ (modeOf (file.getTemporaryFile()), 0600u) << "no one else may read it while it is written";
     file.commit();
     EXPECT_EQ (target.loadFileAsString(), "new");
     EXPECT_EQ (folder.names(), juce::StringArray ({ "out.txt" }));
-    struct stat info;
-    ASSERT_EQ (::stat (target.getFullPathName().toRawUTF8(), &info), 0);
-    EXPECT_EQ (info.st_mode & 0777, 0640u);
+    EXPECT_EQ (modeOf (target), 0640u);
+
+    // A new file gets what the shell's `>` would give it.
+    const auto previousMask = ::umask (027);
+    host::ReplacementFile (folder / "new.txt").commit();
+    ::umask (previousMask);
+    EXPECT_EQ (modeOf (folder / "new.txt"), 0640u);
 }
 
 TEST_F (ReplacementFileTest, ALinkStaysALinkToTheReplacedFile)
@@ -116,6 +128,49 @@ TEST_F (ReplacementFileTest, KeepsTheOwnerAndGroupOfTheReplacedFile)
     EXPECT_EQ (info.st_mode & 07777, 0660u);
 }
 
+// In a sticky folder anyone may write to, the system follows a link, and lets `>` open a file, only
+// when it belongs to the caller or to the folder's owner, root included: what another user plants
+// there cannot redirect a write or take it over.
+TEST_F (ReplacementFileTest, InASharedStickyFolderOnlyTheCallersAndTheFolderOwnersLinksAndFilesAreUsed)
+{
+    const auto* nobody = ::getpwnam ("nobody");
+    if (::geteuid() != 0 || nobody == nullptr)
+        GTEST_SKIP() << "needs root and a user nobody";
+
+    const auto shared = folder / "shared", target = folder / "shared/out.txt", mine = folder / "mine.txt";
+    const uid_t root = 0, other = nobody->pw_uid;
+    const std::tuple<bool, uid_t, uid_t, bool> cases[] = {
+        // link, folder's owner, owner of the link or file, used
+        { true, root, root, true },  { true, root, other, false },  { true, other, other, true },
+        { false, root, root, true }, { false, root, other, false }, { false, other, other, true },
+    };
+    for (const auto& [link, folderOwner, owner, used] : cases)
+    {
+        ASSERT_TRUE (shared.createDirectory());
+        ASSERT_EQ (::chown (shared.getFullPathName().toRawUTF8(), folderOwner, static_cast<gid_t> (-1)), 0);
+        ASSERT_EQ (::chmod (shared.getFullPathName().toRawUTF8(), 01777), 0);
+        mine.replaceWithText ("old");
+        if (link)
+            ASSERT_TRUE (mine.createSymbolicLink (target, true));
+        else
+            target.replaceWithText ("old");
+        ASSERT_EQ (::lchown (target.getFullPathName().toRawUTF8(), owner, static_cast<gid_t> (-1)), 0);
+
+        try
+        {
+            host::ReplacementFile file (target);
+            write (file, "new");
+            file.commit();
+        }
+        catch (const std::runtime_error&)
+        {
+        }
+        EXPECT_EQ ((link ? mine : target).loadFileAsString(), juce::String (used ? "new" : "old"))
+            << (link ? "link" : "file") << " of " << owner << " in a folder of " << folderOwner;
+        ASSERT_TRUE (shared.deleteRecursively());
+    }
+}
+
 // As the shell's redirection and cp do: a file its user may not write is refused, not replaced
 // behind their back. Root may write any file, so run as root the test acts as nobody, who owns the
 // folder and the file.
@@ -125,30 +180,8 @@ TEST_F (ReplacementFileTest, RefusesATargetItsUserMayNotWrite)
     target.replaceWithText ("old");
     ASSERT_EQ (::chmod (target.getFullPathName().toRawUTF8(), 0444), 0);
 
-    struct PlainUser
     {
-        explicit PlainUser (std::initializer_list<juce::File> owned)
-        {
-            if (::geteuid() != 0)
-                return;
-            const auto* nobody = ::getpwnam ("nobody");
-            uid = nobody != nullptr ? nobody->pw_uid : 65534;
-            for (const auto& file : owned)
-                EXPECT_EQ (::chown (file.getFullPathName().toRawUTF8(), uid, static_cast<gid_t> (-1)), 0);
-            EXPECT_EQ (::seteuid (uid), 0);
-        }
-        ~PlainUser()
-        {
-            if (uid != 0)
-            {
-                EXPECT_EQ (::seteuid (0), 0);
-            }
-        }
-        uid_t uid = 0;
-    };
-
-    {
-        const PlainUser user ({ folder.get(), target });
+        const testing_support::PlainUser user ({ folder.get(), target });
         EXPECT_THROW (host::ReplacementFile file (target), std::runtime_error);
     }
     EXPECT_EQ (target.loadFileAsString(), "old");
