@@ -149,6 +149,11 @@ void WkrPlexa2AudioProcessor::prepareToPlay (double sampleRate, int samplesPerBl
     for (auto* buffer : { &chainBuffer, &slot1WetBuffer, &slot2Buffer, &slot2WetBuffer })
         buffer->setSize (2, pieceLength * largestFactor);
 
+    int longestLatency = 0;
+    for (int choice = 1; choice <= largestOversamplingChoice; ++choice)
+        longestLatency = juce::jmax (longestLatency, latencyOf (choice));
+    bypass.prepare (sampleRate, longestLatency, pieceLength);
+
     reset();
     resetLatency();
     announceParameterValuesToLv2Host();
@@ -166,6 +171,7 @@ void WkrPlexa2AudioProcessor::reset()
 
     for (int choice = 1; choice <= 4; ++choice)
         oversamplerFor (choice)->reset();
+    bypass.reset();
 }
 
 void WkrPlexa2AudioProcessor::releaseResources() {}
@@ -178,6 +184,16 @@ bool WkrPlexa2AudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts
 
 void WkrPlexa2AudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
 {
+    processInPieces (buffer, false);
+}
+
+void WkrPlexa2AudioProcessor::processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+{
+    processInPieces (buffer, true);
+}
+
+void WkrPlexa2AudioProcessor::processInPieces (juce::AudioBuffer<float>& buffer, bool hostBypassed)
+{
     const juce::ScopedNoDenormals noDenormals;
 
     for (auto channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
@@ -187,7 +203,7 @@ void WkrPlexa2AudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, ju
     const int numSamples = buffer.getNumSamples();
     if (pieceLength == 0 || numSamples <= pieceLength)
     {
-        processPiece (buffer);
+        processPiece (buffer, hostBypassed);
         return;
     }
 
@@ -195,7 +211,7 @@ void WkrPlexa2AudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, ju
     {
         juce::AudioBuffer<float> piece (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), start,
                                         juce::jmin (pieceLength, numSamples - start));
-        processPiece (piece);
+        processPiece (piece, hostBypassed);
     }
 }
 
@@ -225,31 +241,52 @@ WkrPlexa2AudioProcessor::BlockValues WkrPlexa2AudioProcessor::readParameters() c
     return values;
 }
 
-void WkrPlexa2AudioProcessor::processPiece (juce::AudioBuffer<float>& buffer)
+void WkrPlexa2AudioProcessor::processPiece (juce::AudioBuffer<float>& buffer, bool hostBypassed)
 {
     const auto values = readParameters();
     const int requestedChoice = oversamplingIndexPass;
+    const bool bypassed = hostBypassed || ! values.masterOn;
 
     isMasterOn = values.masterOn;
     isShaper1On = values.slot[0].on;
     isShaper2On = values.slot[1].on;
-    if (! values.masterOn || ! values.slot[0].on)
+    if (bypassed || ! values.slot[0].on)
         shapeProcessor1.reset();
-    if (! values.masterOn || ! values.slot[1].on)
+    if (bypassed || ! values.slot[1].on)
         shapeProcessor2.reset();
     scopeProcessor.isActive = values.masterOn;
 
-    // Master off is a true bypass. Unprepared, or without two channels, there is nothing to run.
-    if (! values.masterOn || pieceLength == 0 || buffer.getNumChannels() < 2)
+    // Unprepared, or without two channels, there is nothing to run.
+    if (pieceLength == 0 || buffer.getNumChannels() < 2)
         return;
 
-    writeTargets (values);
-    resetMorphsOnCurveChange (slots[0], values.slot[0].shape);
-    resetMorphsOnCurveChange (slots[1], values.slot[1].shape);
-    applyOversamplingChoice (requestedChoice);
-    const int choice = oversamplingIndexLast;
-
+    // Bypassed, the block is the input delayed by the latency the host compensates. The chain runs
+    // on only through the fade-out, on the settings it had; requests wait until it is back.
     auto host = Block (buffer).getSubsetChannelBlock (0, 2);
+    if (! bypass.takeInput (host, bypassed, latencyTold))
+        return;
+
+    if (! bypassed)
+    {
+        writeTargets (values);
+        resetMorphsOnCurveChange (slots[0], values.slot[0].shape);
+        resetMorphsOnCurveChange (slots[1], values.slot[1].shape);
+        applyOversamplingChoice (requestedChoice);
+    }
+    runChain (host, values);
+    bypass.fade (host, latencyTold);
+    if (bypassed)
+        return;
+
+    if (isEditorOpen)
+        scopeProcessor.feed (buffer.getReadPointer (0), buffer.getReadPointer (1), buffer.getNumSamples());
+
+    lastBlockSize = buffer.getNumSamples();
+}
+
+void WkrPlexa2AudioProcessor::runChain (Block& host, const BlockValues& values)
+{
+    const int choice = oversamplingIndexLast;
     silenceUnusableSamples (host);
     gainMasterInput.processAudioBlock (host);
 
@@ -265,11 +302,6 @@ void WkrPlexa2AudioProcessor::processPiece (juce::AudioBuffer<float>& buffer)
     downsample (host, choice);
     gainMasterOutput.processAudioBlock (host);
     dcOffset.processAudioBlock (host);
-
-    if (isEditorOpen)
-        scopeProcessor.feed (buffer.getReadPointer (0), buffer.getReadPointer (1), buffer.getNumSamples());
-
-    lastBlockSize = buffer.getNumSamples();
 }
 
 void WkrPlexa2AudioProcessor::writeTargets (const BlockValues& values) noexcept

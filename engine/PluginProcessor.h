@@ -3,6 +3,7 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include "engine/PluginParameters.h"
+#include "engine/my_BypassProcessor.h"
 #include "engine/my_DcBlockProcessor.h"
 #include "engine/my_GainProcessor.h"
 #include "engine/my_MixProcessor.h"
@@ -35,6 +36,9 @@ public:
     bool isBusesLayoutSupported (const BusesLayout& layouts) const override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     using AudioProcessor::processBlock;
+    // The host's bypass: the same as the master switch's, which stays a control of its own.
+    void processBlockBypassed (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
+    using AudioProcessor::processBlockBypassed;
 
     double getTailLengthSeconds() const override;
     bool acceptsMidi() const override;
@@ -169,7 +173,9 @@ private:
                    my::PanProcessor&, my::GainProcessor&, std::atomic<int>& shapeLast);
 
     BlockValues readParameters() const noexcept;
-    void processPiece (juce::AudioBuffer<float>& buffer);
+    void processInPieces (juce::AudioBuffer<float>& buffer, bool hostBypassed);
+    void processPiece (juce::AudioBuffer<float>& buffer, bool hostBypassed);
+    void runChain (Block& host, const BlockValues& values);
     void writeTargets (const BlockValues& values) noexcept;
     void resetMorphsOnCurveChange (Slot& slot, int shapeIndex);
     void applyOversamplingChoice (int requested);
@@ -189,6 +195,8 @@ private:
     // The latency the host was last told, or is being told by a restore; written by the restore
     // under the callback lock, by prepareToPlay and by the audio thread.
     std::atomic<int> latencyTold { 0 };
+
+    my::BypassProcessor bypass;
 
     // Working buffers for the stream at the highest factor, so no block allocates.
     juce::AudioBuffer<float> chainBuffer, slot1WetBuffer, slot2Buffer, slot2WetBuffer;

@@ -67,15 +67,17 @@ inline void process (my::DspProcessorBase& block, juce::AudioBuffer<float>& buff
     block.processAudioBlock (audio);
 }
 
-// Streams the buffer through the processor in place, in host blocks of the given length.
-inline void processInBlocks (WkrPlexa2AudioProcessor& processor, juce::AudioBuffer<float>& buffer, int blockSize)
+// Streams the buffer through the processor in place, in host blocks of the given length, as a
+// host does with the plug-in bypassed or not.
+inline void processInBlocks (WkrPlexa2AudioProcessor& processor, juce::AudioBuffer<float>& buffer, int blockSize,
+                             bool hostBypassed = false)
 {
     juce::MidiBuffer midi;
     for (int start = 0; start < buffer.getNumSamples(); start += blockSize)
     {
         juce::AudioBuffer<float> block (buffer.getArrayOfWritePointers(), buffer.getNumChannels(), start,
                                         std::min (blockSize, buffer.getNumSamples() - start));
-        processor.processBlock (block, midi);
+        hostBypassed ? processor.processBlockBypassed (block, midi) : processor.processBlock (block, midi);
     }
 }
 

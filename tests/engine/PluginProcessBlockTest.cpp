@@ -419,7 +419,8 @@ TEST_F (ProcessBlock, MasterOffIsASampleExactBypassThatStillFollowsTheSwitches)
     processor.oversamplingIndexPass = 2;
     auto input = noise (blockSize, 0.9f, 2);
     input.setSample (0, 10, std::numeric_limits<float>::quiet_NaN());
-    auto output = input;
+    auto fadeOut = input, output = input;
+    process (fadeOut);
     process (output);
 
     for (int c = 0; c < 2; ++c)
@@ -431,6 +432,68 @@ TEST_F (ProcessBlock, MasterOffIsASampleExactBypassThatStillFollowsTheSwitches)
     EXPECT_FALSE (processor.scopeProcessor.isActive);
     EXPECT_EQ (processor.getLatencySamples(), latency);
     EXPECT_EQ (processor.oversamplingIndexLast, 0) << "a request waits for the master switch";
+}
+
+// Bypassed by the master switch or by the host, the output is the input delayed by the latency the
+// host compensates, to the bit: from the first sample when bypassed from the start, and from the
+// end of the fade when switched while playing.
+TEST (Bypass, PassesTheInputDelayedByTheReportedLatency)
+{
+    for (bool byHost : { false, true })
+        for (int choice = 0; choice <= 4; ++choice)
+            for (bool whilePlaying : { false, true })
+            {
+                SCOPED_TRACE (testing::Message()
+                              << "by host " << byHost << ", choice " << choice << ", playing " << whilePlaying);
+                WkrPlexa2AudioProcessor processor;
+                useBusySettings (processor);
+                processor.oversamplingIndexPass = choice;
+                processor.prepareToPlay (rate, blockSize);
+                if (whilePlaying)
+                    outputOf (processor, noise (blockSize, 0.5f, 1));
+                set (processor, "masterOn", byHost ? 1.0f : 0.0f);
+                const auto input = noise (4 * blockSize, 0.9f, 2);
+                auto output = input;
+                processInBlocks (processor, output, blockSize, byHost);
+
+                const int latency = processor.getLatencySamples();
+                for (int c = 0; c < 2; ++c)
+                    for (int i = whilePlaying ? blockSize : 0; i < output.getNumSamples(); ++i)
+                        ASSERT_EQ (bitsOf (output.getSample (c, i)),
+                                   bitsOf (i < latency ? 0.0f : input.getSample (c, i - latency)))
+                            << "frame " << i;
+            }
+}
+
+// Where the processed sound is four times the input, switching either way, by the master switch or
+// by the host, steps the output by no more than a few times the processed sound's own steps.
+TEST (Bypass, SwitchingEitherWayFades)
+{
+    for (bool byHost : { false, true })
+    {
+        WkrPlexa2AudioProcessor processor;
+        set (processor, "s1Output", 12.0f);
+        processor.oversamplingIndexPass = 3;
+        processor.prepareToPlay (rate, blockSize);
+        juce::AudioBuffer<float> output (2, 40 * blockSize);
+        for (int i = 0; i < output.getNumSamples(); ++i)
+            for (int c = 0; c < 2; ++c)
+                output.setSample (c, i, 0.5f * std::sin (6.2831853f * 50.0f * static_cast<float> (i / rate)));
+
+        std::array<float, 40> steps {}; // the largest of each block
+        for (int b = 0; b < 40; ++b)
+        {
+            const bool bypassed = b >= 20 && b < 30;
+            set (processor, "masterOn", bypassed && ! byHost ? 0.0f : 1.0f);
+            juce::AudioBuffer<float> block (output.getArrayOfWritePointers(), 2, b * blockSize, blockSize);
+            processInBlocks (processor, block, blockSize, bypassed && byHost);
+            for (int i = std::max (1, b * blockSize); i < (b + 1) * blockSize; ++i)
+                steps[static_cast<size_t> (b)] = std::max (
+                    steps[static_cast<size_t> (b)], std::abs (output.getSample (0, i) - output.getSample (0, i - 1)));
+        }
+        const auto own = *std::max_element (steps.begin() + 10, steps.begin() + 20); // the ramps have ended
+        EXPECT_LT (*std::max_element (steps.begin() + 10, steps.end()), 3.0f * own) << "by host " << byHost;
+    }
 }
 
 TEST_F (ProcessBlock, ASlotThatIsOffHasNoSpanAndStandsStill)

@@ -287,6 +287,18 @@ TEST_P (BundleHosting, ReportsTheLatencyOfEachOversamplingChoice)
         render (*plugin, 48000.0, 512, 512);
         EXPECT_EQ (latencyOf (*plugin, inProcess), inProcess);
         EXPECT_EQ (inProcess > 0, choice > 0);
+
+        // Bypassed by the host, it passes the input delayed by that latency.
+        ASSERT_NE (plugin->getBypassParameter(), nullptr);
+        plugin->prepareToPlay (48000.0, 512);
+        plugin->getBypassParameter()->setValue (1.0f);
+        juce::AudioBuffer<float> bypassed (2, 1024), input (2, 1024), delayed (2, 1024);
+        processBuiltInSignal (*plugin, 48000.0, 512, bypassed, 0, 1024);
+        fillBuiltInSignal (input, 48000.0, 0, 1024);
+        delayed.clear();
+        for (int channel = 0; channel < 2; ++channel)
+            delayed.copyFrom (channel, inProcess, input, channel, 0, 1024 - inProcess);
+        EXPECT_EQ (largestDifference (bypassed, delayed), 0.0f);
     }
 }
 
