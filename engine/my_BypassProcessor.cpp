@@ -20,7 +20,8 @@ void BypassProcessor::reset() noexcept
 int BypassProcessor::lineIndex (int i, int blockLength, int delay) const noexcept
 {
     const int length = line.getNumSamples();
-    return ((writePosition - blockLength + i - delay) % length + length) % length;
+    const int position = writePosition - blockLength + i - juce::jlimit (0, longestDelay, delay);
+    return (position % length + length) % length;
 }
 
 bool BypassProcessor::takeInput (Block& block, bool bypassed, int delay) noexcept
@@ -58,7 +59,7 @@ void BypassProcessor::fade (Block& block, int delay) noexcept
     {
         fadePosition += isBypassed ? 1 : -1;
         const auto towardsInput = static_cast<float> (fadePosition) / static_cast<float> (fadeLength);
-        const int index = lineIndex (i, blockLength, juce::jlimit (0, longestDelay, delay));
+        const int index = lineIndex (i, blockLength, delay);
         for (size_t channel = 0; channel < 2; ++channel)
         {
             auto& sample = block.getChannelPointer (channel)[i];
@@ -75,7 +76,7 @@ void BypassProcessor::copyDelayed (Block& block, int from, int delay) noexcept
 {
     const int length = line.getNumSamples();
     const int blockLength = static_cast<int> (block.getNumSamples());
-    const int start = lineIndex (from, blockLength, juce::jlimit (0, longestDelay, delay));
+    const int start = lineIndex (from, blockLength, delay);
     const int count = blockLength - from;
     const int first = juce::jmin (count, length - start);
     for (size_t channel = 0; channel < 2; ++channel)

@@ -30,7 +30,8 @@ public:
     void fade (Block& block, int delay) noexcept;
 
 private:
-    // Where the input of the block's sample i, delayed by delay, is in the line, once the block is in.
+    // Where the input of the block's sample i, delayed by delay (at most the longest), is in the
+    // line once the block is in.
     int lineIndex (int i, int blockLength, int delay) const noexcept;
     void copyDelayed (Block& block, int from, int delay) noexcept;
 
